@@ -1,0 +1,45 @@
+# The native build: the logic on the headless platform, with the unit tests,
+# and the end-to-end tests that drive the Windows build under Wine.
+option(PELLORY_SANITIZE "Build the native tests with AddressSanitizer and UBSan" ON)
+if(PELLORY_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+file(GLOB PELLORY_HEADLESS_SOURCES CONFIGURE_DEPENDS platform/headless/*.cpp)
+add_library(pellory_headless STATIC ${PELLORY_HEADLESS_SOURCES})
+target_link_libraries(pellory_headless PUBLIC pellory_core)
+
+enable_testing()
+find_package(GTest REQUIRED)
+include(GoogleTest)
+file(GLOB PELLORY_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
+add_executable(pellory_tests ${PELLORY_UNIT_TESTS})
+target_link_libraries(pellory_tests PRIVATE pellory_headless GTest::gtest_main)
+gtest_discover_tests(pellory_tests DISCOVERY_TIMEOUT 60)
+
+file(GLOB PELLORY_BENCHES CONFIGURE_DEPENDS bench/*_bench.cpp)
+foreach(bench_source ${PELLORY_BENCHES})
+  get_filename_component(bench ${bench_source} NAME_WE)
+  add_executable(${bench} ${bench_source})
+  target_link_libraries(${bench} PRIVATE pellory_headless)
+endforeach()
+
+# End-to-end tests: every tests/e2e/NAME.sh, run one at a time in one private
+# Wine session on a private Xvfb display, against the Windows build.
+set(PELLORY_WIN_DIR "" CACHE PATH "Build folder of the Windows build, for the end-to-end tests")
+if(PELLORY_WIN_DIR)
+  set(session ${CMAKE_CURRENT_SOURCE_DIR}/scripts/wine-session.sh)
+  set(e2e_env "PELLORY_WIN_DIR=${PELLORY_WIN_DIR};PELLORY_WINE_DIR=${CMAKE_BINARY_DIR}/wine;PELLORY_RESULTS=${CMAKE_BINARY_DIR}/e2e-results")
+  add_test(NAME e2e_session_start COMMAND bash ${session} start)
+  add_test(NAME e2e_session_stop COMMAND bash ${session} stop)
+  set_tests_properties(e2e_session_start PROPERTIES FIXTURES_SETUP wine RESOURCE_LOCK wine ENVIRONMENT "${e2e_env}" TIMEOUT 300)
+  set_tests_properties(e2e_session_stop PROPERTIES FIXTURES_CLEANUP wine RESOURCE_LOCK wine ENVIRONMENT "${e2e_env}")
+  file(GLOB PELLORY_E2E_TESTS CONFIGURE_DEPENDS tests/e2e/*.sh)
+  foreach(e2e ${PELLORY_E2E_TESTS})
+    get_filename_component(name ${e2e} NAME_WE)
+    add_test(NAME e2e_${name} COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/scripts/e2e-test.sh ${e2e})
+    set_tests_properties(e2e_${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 300
+      ENVIRONMENT "${e2e_env}")
+  endforeach()
+endif()

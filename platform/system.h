@@ -1,0 +1,55 @@
+// The operating-system calls of the shutdown, the millisecond clock, the
+// edit-control scroll message and the About window's links, with the records
+// laid out as the system defines them.
+#pragma once
+#include <cstdint>
+#include "platform/desktop.h"
+
+using OsHandle = std::intptr_t;
+
+struct OsVersionInfoA {
+    std::uint32_t dwOSVersionInfoSize;
+    std::uint32_t dwMajorVersion;
+    std::uint32_t dwMinorVersion;
+    std::uint32_t dwBuildNumber;
+    std::uint32_t dwPlatformId;
+    char szCSDVersion[128];
+};
+static_assert(sizeof(OsVersionInfoA) == 148, "OSVERSIONINFOA is 148 bytes");
+
+struct Luid {
+    std::uint32_t LowPart;
+    std::int32_t HighPart;
+};
+
+struct LuidAndAttributes {
+    ::Luid Luid;
+    std::uint32_t Attributes;
+};
+
+struct TokenPrivileges {
+    std::uint32_t PrivilegeCount;
+    LuidAndAttributes Privileges[1];
+};
+static_assert(sizeof(TokenPrivileges) == 16, "TOKEN_PRIVILEGES with one entry is 16 bytes");
+
+class System {
+public:
+    virtual ~System() = default;
+    virtual std::int32_t GetVersionExA(OsVersionInfoA* info) = 0;
+    virtual OsHandle GetCurrentProcess() = 0;
+    virtual std::int32_t OpenProcessToken(OsHandle process, std::uint32_t access, OsHandle* token) = 0;
+    virtual std::int32_t LookupPrivilegeValueA(const char* systemName, const char* name, Luid* luid) = 0;
+    virtual std::int32_t AdjustTokenPrivileges(OsHandle token, std::int32_t disableAll, TokenPrivileges* newState,
+                                               std::uint32_t bufferLength, TokenPrivileges* previousState,
+                                               std::uint32_t* returnLength) = 0;
+    virtual std::int32_t CloseHandle(OsHandle handle) = 0;
+    virtual std::int32_t ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) = 0;
+    // Milliseconds since the system started, wrapping at 2^32.
+    virtual std::uint32_t timeGetTime() = 0;
+    virtual std::intptr_t SendMessageA(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                       std::intptr_t lParam) = 0;
+    virtual WindowHandle FindWindowA(const char* className, const char* windowName) = 0;
+    virtual std::intptr_t ShellExecuteA(WindowHandle owner, const char* operation, const char* file,
+                                        const char* parameters, const char* directory, std::int32_t show) = 0;
+};

@@ -1,0 +1,156 @@
+// The small forms toolkit the windows are written against: forms laid out
+// from twip rectangles, command buttons, option buttons in a frame, labels,
+// a multi-line text box, timers, modal message boxes, the program's end and
+// the shell. platform/win32 makes real windows of it; platform/headless keeps
+// every property readable for the native tests.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include "platform/desktop.h"
+#include "platform/text.h"
+
+// Message-box styles and answers.
+namespace mb {
+constexpr std::int32_t OkOnly = 0;
+constexpr std::int32_t Critical = 16;
+constexpr std::int32_t Exclamation = 48;
+constexpr std::int32_t YesNoQuestionDefaultNo = 292;  // Yes/No, question icon, No as default
+constexpr std::int32_t IdNo = 7;
+}  // namespace mb
+
+// Twips: 1/1440 inch, 15 to the pixel at 96 dots per inch.
+struct Twips {
+    std::int32_t left, top, width, height;
+};
+
+constexpr std::uint32_t kDefaultColor = 0xFFFFFFFFu;
+constexpr std::uint32_t Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    return std::uint32_t(r) | (std::uint32_t(g) << 8) | (std::uint32_t(b) << 16);
+}
+
+enum class Charset : std::uint8_t { Ansi = 0, ShiftJis = 128 };
+
+// A font other than the toolkit's default; `name` null means the default.
+struct FontSpec {
+    const char16_t* name;
+    std::int32_t centiPoints;  // 1125 for 11.25 pt
+    bool bold;
+    bool underline;
+    Charset charset;
+};
+
+enum class ControlKind { CommandButton, OptionButton, Frame, Label, TextBox };
+
+struct ControlSpec {
+    const char* name;  // "cmdStart", "optLog(0)": for traces and tests
+    ControlKind kind;
+    const char16_t* caption;
+    Twips rect;              // relative to the container's client area
+    std::int32_t tabIndex;
+    std::int32_t container;  // index of the frame holding it, or -1 for the form
+    std::uint32_t color;     // kDefaultColor or an Rgb()
+    FontSpec font;           // name null for the default font
+    bool selected;           // option buttons: selected when created
+};
+
+struct TimerSpec {
+    const char* name;
+    std::int32_t intervalMs;
+};
+
+enum class BorderStyle { Sizable, FixedDialog };
+
+struct FormSpec {
+    const char* name;
+    const char16_t* caption;
+    BorderStyle border;
+    bool minButton;
+    bool maxButton;
+    bool showInTaskbar;
+    std::int32_t clientWidth, clientHeight;  // twips
+    const ControlSpec* controls;
+    std::size_t controlCount;
+    const TimerSpec* timers;
+    std::size_t timerCount;
+};
+
+enum WindowState : std::int32_t { Normal = 0, Minimized = 1, Maximized = 2 };
+
+class Control {
+public:
+    virtual ~Control() = default;
+    virtual Text Caption() const = 0;  // a text box's text
+    virtual void SetCaption(const Text& caption) = 0;
+    virtual bool Enabled() const = 0;
+    virtual void SetEnabled(bool enabled) = 0;
+    virtual bool Value() const = 0;  // option buttons: selected
+    virtual void SetValue(bool value) = 0;
+    virtual void Refresh() = 0;
+    virtual WindowHandle hWnd() const = 0;
+};
+
+class Timer {
+public:
+    virtual ~Timer() = default;
+    virtual bool Enabled() const = 0;
+    virtual void SetEnabled(bool enabled) = 0;
+    virtual std::int32_t Interval() const = 0;
+};
+
+// What a form's owner handles. Every handler runs on the one UI thread, to its
+// end, one at a time; an error escaping a handler is reported and ends the
+// program.
+class FormEvents {
+public:
+    virtual ~FormEvents() = default;
+    virtual void Activate() {}
+    virtual void Resize() {}
+    // cancel is a 16-bit boolean, -1 for true: setting it refuses the close.
+    virtual void Unload(std::int16_t& cancel) { (void)cancel; }
+    virtual void Click(std::size_t control) { (void)control; }
+    // button: 1 left, 2 right, 4 middle.
+    virtual void MouseUp(std::size_t control, std::int16_t button) { (void)control; (void)button; }
+    virtual void Tick(std::size_t timer) { (void)timer; }
+};
+
+class Form {
+public:
+    virtual ~Form() = default;
+    virtual Control& control(std::size_t index) = 0;
+    virtual Timer& timer(std::size_t index) = 0;
+    virtual Text Caption() const = 0;
+    virtual void SetCaption(const Text& caption) = 0;
+    virtual void Refresh() = 0;
+    virtual std::int32_t GetWindowState() const = 0;
+    virtual void SetWindowState(std::int32_t state) = 0;
+    virtual void SetFocus() = 0;
+    // Outer size, border and caption included, in twips.
+    virtual double Width() const = 0;
+    virtual double Height() const = 0;
+    virtual void SetWidth(double twips) = 0;
+    virtual void SetHeight(double twips) = 0;
+    // Modeless, or modal: then returns when the form has been unloaded, and
+    // the program's other windows take no input meanwhile.
+    virtual void Show(bool modal) = 0;
+    virtual void Unload() = 0;
+    virtual WindowHandle hWnd() const = 0;
+};
+
+class Toolkit {
+public:
+    virtual ~Toolkit() = default;
+    // Creates the form hidden, at the centre of the screen.
+    virtual std::unique_ptr<Form> LoadForm(const FormSpec& spec, FormEvents& events) = 0;
+    // A modal box; an empty title shows the project title "PelloryV2_0".
+    virtual std::int32_t MsgBox(const Text& prompt, std::int32_t style, const Text& title) = 0;
+    // Runs a command line with a window style; raises when it cannot be run.
+    virtual double Shell(const Text& commandLine, std::int32_t windowStyle) = 0;
+    // True when another instance of this program is already running.
+    virtual bool PrevInstance() = 0;
+    // Ends the whole program at once: nothing after it runs and no form's
+    // Unload is called.
+    [[noreturn]] virtual void End() = 0;
+};
+
+constexpr const char16_t* kProjectTitle = u"PelloryV2_0";

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Runs one end-to-end test script in the private Wine session, in a fresh
+# program folder of its own under drive C, with the Windows build copied in.
+# The test script sees: E2E_DIR (its folder, Unix path), E2E_WIN (the same as
+# a Windows path), E2E_RESULTS (where to leave screenshots), and wine_run.
+set -euo pipefail
+source "$(dirname "$0")/wine-env.sh"
+script=${1:?test script}
+name=$(basename "$script" .sh)
+export E2E_DIR="$WINEPREFIX/drive_c/e2e/$name"
+export E2E_RESULTS="${PELLORY_RESULTS:-$PELLORY_ROOT/build/e2e-results}/$name"
+rm -rf "$E2E_DIR" "$E2E_RESULTS"
+mkdir -p "$E2E_DIR" "$E2E_RESULTS"
+cp "$PELLORY_WIN_DIR"/*.exe "$E2E_DIR"/
+[ -f "$PELLORY_WIN_DIR/PelloryV2_0.chm" ] && cp "$PELLORY_WIN_DIR/PelloryV2_0.chm" "$E2E_DIR"/
+E2E_WIN=$(win_path "$E2E_DIR")
+export E2E_WIN
+
+# Runs a program of the test folder (by its file name) in the foreground.
+wine_run() {
+  local exe=$1
+  shift
+  (cd "$E2E_DIR" && wine "$E2E_DIR/$exe" "$@")
+}
+# Starts a program of the test folder in the background; prints nothing.
+wine_start() {
+  local exe=$1
+  shift
+  (cd "$E2E_DIR" && exec wine "$E2E_DIR/$exe" "$@" >/dev/null 2>&1) &
+}
+export -f wine_run wine_start win_path
+
+trap 'wineserver -k 2>/dev/null || true' EXIT
+cd "$E2E_DIR"
+bash -euo pipefail "$script"

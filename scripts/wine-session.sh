@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# start: a private Xvfb display and a booted private Wine prefix, with the
+# Japanese font replacements; stop: end that Wine session and that display.
+set -euo pipefail
+source "$(dirname "$0")/wine-env.sh"
+mkdir -p "$PELLORY_WINE_DIR"
+
+start() {
+  stop_display
+  local n=90
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  echo $! >"$PELLORY_WINE_DIR/xvfb.pid"
+  echo ":$n" >"$PELLORY_WINE_DIR/display"
+  export DISPLAY=":$n"
+  for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ ゴシック' /d 'IPAGothic' /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic' /f >/dev/null 2>&1
+    wineserver -w
+  fi
+  echo "wine session on $DISPLAY, prefix $WINEPREFIX"
+}
+
+stop_display() {
+  if [ -f "$PELLORY_WINE_DIR/xvfb.pid" ]; then
+    kill "$(cat "$PELLORY_WINE_DIR/xvfb.pid")" 2>/dev/null || true
+    rm -f "$PELLORY_WINE_DIR/xvfb.pid" "$PELLORY_WINE_DIR/display"
+  fi
+}
+
+stop() {
+  wineserver -k 2>/dev/null || true
+  stop_display
+  echo "wine session stopped"
+}
+
+"${1:?start or stop}"
