@@ -5,9 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
-cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
-cmake --build build/win -j "$jobs"
-cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug -DPELLORY_WIN_DIR="$PWD/build/win" >/dev/null
-cmake --build build/native -j "$jobs"
-size=$(stat -c %s build/win/PelloryV2_0.exe)
+build=${PELLORY_BUILD:-build}  # another folder lets several builds live side by side
+cmake -S . -B "$build/win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+cmake --build "$build/win" -j "$jobs"
+cmake -S . -B "$build/native" -DCMAKE_BUILD_TYPE=Debug -DPELLORY_WIN_DIR="$PWD/$build/win" >/dev/null
+cmake --build "$build/native" -j "$jobs"
+size=$(stat -c %s "$build/win/PelloryV2_0.exe")
 echo "PelloryV2_0.exe: $size bytes"

@@ -5,4 +5,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh
-ctest --test-dir build/native --output-on-failure "$@"
+ctest --test-dir "${PELLORY_BUILD:-build}/native" --output-on-failure "$@"
