@@ -10,10 +10,34 @@ target_link_libraries(pellory_win32 PUBLIC pellory_core
 
 set(PELLORY_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -municode -Wl,--gc-sections -s)
 
+find_program(PYTHON3 python3 REQUIRED)
+
+# The icon is drawn as a text pixel map; the .rc finds the generated .ico
+# and the manifest through the include path.
+set(PELLORY_ICON ${CMAKE_CURRENT_BINARY_DIR}/pellory.ico)
+add_custom_command(OUTPUT ${PELLORY_ICON}
+  COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/res/make_ico.py
+    ${CMAKE_CURRENT_SOURCE_DIR}/res/pellory_icon.txt ${PELLORY_ICON}
+  DEPENDS res/make_ico.py res/pellory_icon.txt)
 file(GLOB PELLORY_RESOURCES CONFIGURE_DEPENDS res/*.rc)
-add_executable(PelloryV2_0 WIN32 platform/win32/winmain.cpp ${PELLORY_RESOURCES})
+set_source_files_properties(${PELLORY_RESOURCES} PROPERTIES
+  OBJECT_DEPENDS "${PELLORY_ICON};${CMAKE_CURRENT_SOURCE_DIR}/res/pellory.manifest")
+add_executable(PelloryV2_0 WIN32 platform/win32/winmain.cpp ${PELLORY_RESOURCES} ${PELLORY_ICON})
+target_include_directories(PelloryV2_0 PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/res)
 target_link_libraries(PelloryV2_0 PRIVATE pellory_win32)
 target_link_options(PelloryV2_0 PRIVATE ${PELLORY_LINK_OPTIONS})
+
+# The help file beside the exe, from the pages in help/ and whatever
+# screenshots docs/ holds.
+find_program(CHMCMD chmcmd REQUIRED)
+file(GLOB PELLORY_HELP_SOURCES CONFIGURE_DEPENDS help/*)
+file(GLOB PELLORY_SCREENSHOTS CONFIGURE_DEPENDS docs/*.png)
+set(PELLORY_HELP ${CMAKE_CURRENT_BINARY_DIR}/PelloryV2_0.chm)
+add_custom_command(OUTPUT ${PELLORY_HELP}
+  COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/help/make_chm.py ${CMAKE_CURRENT_SOURCE_DIR}/help
+    ${CMAKE_CURRENT_SOURCE_DIR}/docs ${CMAKE_CURRENT_BINARY_DIR}/help ${PELLORY_HELP}
+  DEPENDS ${PELLORY_HELP_SOURCES} ${PELLORY_SCREENSHOTS})
+add_custom_target(pellory_help ALL DEPENDS ${PELLORY_HELP})
 
 # Each tools/NAME.cpp is one test program; NAME_console.cpp ones are console programs.
 file(GLOB PELLORY_TOOLS CONFIGURE_DEPENDS tools/*.cpp)
@@ -21,5 +45,8 @@ foreach(tool_source ${PELLORY_TOOLS})
   get_filename_component(tool ${tool_source} NAME_WE)
   add_executable(${tool} ${tool_source})
   target_link_libraries(${tool} PRIVATE pellory_win32)
+  if(tool STREQUAL "resource_console")
+    target_link_libraries(${tool} PRIVATE version)
+  endif()
   target_link_options(${tool} PRIVATE ${PELLORY_LINK_OPTIONS})
 endforeach()
