@@ -32,11 +32,13 @@ target_link_options(PelloryV2_0 PRIVATE ${PELLORY_LINK_OPTIONS})
 find_program(CHMCMD chmcmd REQUIRED)
 file(GLOB PELLORY_HELP_SOURCES CONFIGURE_DEPENDS help/*)
 file(GLOB PELLORY_SCREENSHOTS CONFIGURE_DEPENDS docs/*.png)
+# Rewritten only when the list changes, so a removed screenshot rebuilds too.
+file(CONFIGURE OUTPUT help-screenshots.txt CONTENT "${PELLORY_SCREENSHOTS}")
 set(PELLORY_HELP ${CMAKE_CURRENT_BINARY_DIR}/PelloryV2_0.chm)
 add_custom_command(OUTPUT ${PELLORY_HELP}
-  COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/help/make_chm.py ${CMAKE_CURRENT_SOURCE_DIR}/help
+  COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/help/make_chm.py ${CHMCMD} ${CMAKE_CURRENT_SOURCE_DIR}/help
     ${CMAKE_CURRENT_SOURCE_DIR}/docs ${CMAKE_CURRENT_BINARY_DIR}/help ${PELLORY_HELP}
-  DEPENDS ${PELLORY_HELP_SOURCES} ${PELLORY_SCREENSHOTS})
+  DEPENDS ${PELLORY_HELP_SOURCES} ${PELLORY_SCREENSHOTS} ${CMAKE_CURRENT_BINARY_DIR}/help-screenshots.txt)
 add_custom_target(pellory_help ALL DEPENDS ${PELLORY_HELP})
 
 # Each tools/NAME.cpp is one test program; NAME_console.cpp ones are console programs.

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Compiles the help pages into PelloryV2_0.chm with chmcmd.
 
-Usage: make_chm.py HELP_DIR SCREENSHOT_DIR STAGE_DIR OUT.chm
+Usage: make_chm.py CHMCMD HELP_DIR SCREENSHOT_DIR STAGE_DIR OUT.chm
 
 The pages are kept in UTF-8 so that they read and diff well; the HTML Help
 viewer shows a UTF-8 title garbled, so every text file is staged in Shift-JIS
@@ -41,9 +41,9 @@ def stage_text(source, target, pictures):
 
 
 def main():
-    if len(sys.argv) != 5:
-        sys.exit("usage: make_chm.py HELP_DIR SCREENSHOT_DIR STAGE_DIR OUT.chm")
-    help_dir, shot_dir, stage, out = sys.argv[1:]
+    if len(sys.argv) != 6:
+        sys.exit("usage: make_chm.py CHMCMD HELP_DIR SCREENSHOT_DIR STAGE_DIR OUT.chm")
+    chmcmd, help_dir, shot_dir, stage, out = sys.argv[1:]
     shutil.rmtree(stage, ignore_errors=True)
     os.makedirs(stage)
     pictures = sorted(n for n in os.listdir(shot_dir) if n.endswith(".png")) if os.path.isdir(shot_dir) else []
@@ -55,7 +55,7 @@ def main():
     # chmcmd takes only the files the project lists or the pages link to.
     with open(os.path.join(stage, PROJECT), "ab") as f:
         f.write("".join(p + "\r\n" for p in pictures).encode("ascii"))
-    result = subprocess.run(["chmcmd", "--verbosity", "0", PROJECT], cwd=stage,
+    result = subprocess.run([chmcmd, "--verbosity", "0", PROJECT], cwd=stage,
                             stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
     compiled = os.path.join(stage, "PelloryV2_0.chm")
     if result.returncode != 0 or not os.path.isfile(compiled):

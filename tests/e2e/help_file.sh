@@ -41,7 +41,7 @@ for shot in main-idle.png main-watching.png about.png; do
 done
 mkdir -p shots
 convert -size 8x8 xc:red shots/main-idle.png
-python3 "$PELLORY_ROOT/help/make_chm.py" "$PELLORY_ROOT/help" shots stage one-shot.chm
+python3 "$PELLORY_ROOT/help/make_chm.py" chmcmd "$PELLORY_ROOT/help" shots stage one-shot.chm
 check "a build with one screenshot" has_pages_of one-shot.chm one
 one=$(cat one/*.html | iconv -f CP932 -t UTF-8)
 check "  holds that screenshot" cmp -s shots/main-idle.png one/main-idle.png

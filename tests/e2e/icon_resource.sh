@@ -27,3 +27,22 @@ if [ "$drawn" != "$expected" ]; then
 fi
 transparent=$(echo "$drawn" | tr ' ' '\n' | grep -c '^\.$')
 echo "icon: one 32x32 4-bit image; all 1024 pixels as mapped, $transparent transparent"
+
+# The generator refuses maps it cannot draw faithfully.
+legend=$(grep ' = ' "$map")
+rows=$(grep -v '^#' "$map" | grep -v ' = ' | grep .)
+colours=$(i=0; for c in A B C D E F G H I J K L M N O P Q; do i=$((i + 1)); printf '%s = %02x0000\n' $c $((i * 10)); done)
+declare -A bad=(
+  ["31 rows"]="$legend"$'\n'"$(echo "$rows" | head -31)"
+  ["a row of 31"]="$legend"$'\n'"$(echo "$rows" | sed '5s/^.//')"
+  ["a character outside the legend"]="$legend"$'\n'"$(echo "$rows" | sed '5s/^./Z/')"
+  ["17 colours"]="$colours"$'\n'"$(echo "$rows" | tr 'KRp' 'AAA')"
+)
+for case in "${!bad[@]}"; do
+  echo "${bad[$case]}" >bad.txt
+  if python3 "$PELLORY_ROOT/res/make_ico.py" bad.txt bad.ico 2>/dev/null; then
+    echo "make_ico.py accepted a map with $case"
+    exit 1
+  fi
+  echo "refused: $case"
+done
