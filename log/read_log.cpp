@@ -84,6 +84,9 @@ bool Read_Log(Control& txtLog, Text& lastEvent) {
             if (e.Number() == err::FileNotFound) return true;  // no log yet
             throw;
         }
+        // Shift-JIS never takes fewer bytes than the text has code units, and a
+        // line end of one or two bytes becomes CR LF: the view rarely needs more.
+        log.view.reserve(file->Size() + 2);
         Read_Lines(*file, log);
         file->Close();
     } catch (const std::exception&) {

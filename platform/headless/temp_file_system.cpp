@@ -48,6 +48,12 @@ public:
         if (fd_ >= 0) ::close(fd_);
     }
 
+    std::size_t Size() override {
+        struct stat info;
+        if (::fstat(fd_, &info) != 0) RaiseErrno();
+        return std::size_t(info.st_size);
+    }
+
     std::size_t Read(char* buffer, std::size_t count) override {
         if (faults_.maxRead && count > faults_.maxRead) count = faults_.maxRead;
         if (faults_.readError) {

@@ -16,6 +16,12 @@ public:
         if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
     }
 
+    std::size_t Size() override {
+        LARGE_INTEGER size;
+        if (!GetFileSizeEx(handle_, &size)) RaiseLastError();
+        return std::size_t(size.QuadPart);
+    }
+
     std::size_t Read(char* buffer, std::size_t count) override {
         DWORD n = 0;
         const DWORD want = count > 0x40000000 ? 0x40000000 : DWORD(count);
