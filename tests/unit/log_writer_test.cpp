@@ -4,7 +4,7 @@
 #include "log/log_writer.h"
 #include "platform/codepage.h"
 #include "platform/error.h"
-#include "tests/fakes/log_fixture.h"
+#include "tests/fakes/platform_fixture.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ const std::string kStartSjis = Bytes({0x83, 0x5F, 0x83, 0x45, 0x83, 0x93, 0x83, 
                                       0x8A, 0xC4, 0x8E, 0x8B, 0x83, 0x58, 0x83, 0x5E, 0x81, 0x5B, 0x83, 0x67});
 const std::string kIdeographicSpace = Bytes({0x81, 0x40});
 
-using LogWriter = LogFixture;
+using LogWriter = PlatformFixture;
 
 TEST_F(LogWriter, PathIsTheProgramFolderWithExactlyOneBackslash) {
     const struct {

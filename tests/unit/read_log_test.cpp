@@ -9,7 +9,7 @@
 #include "log/read_log.h"
 #include "platform/codepage.h"
 #include "platform/error.h"
-#include "tests/fakes/log_fixture.h"
+#include "tests/fakes/platform_fixture.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ const Text kCancel = LogEventText(LogEvent::Cancel);
 std::string Sjis(const Text& text) { return TextToAnsi(text); }
 std::string Line(LogEvent event) { return Format_LogLine({2004, 1, 9, 8, 3, 7}, event); }
 
-class ReadLog : public LogFixture {
+class ReadLog : public PlatformFixture {
 protected:
     struct Outcome {
         bool ok;

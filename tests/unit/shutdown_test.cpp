@@ -3,10 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/recording_system.h"
-#include "platform/platform.h"
 #include "shutdown/mdlShutdown.h"
-#include "tests/fakes/log_fakes.h"
+#include "tests/fakes/platform_fixture.h"
 
 namespace {
 
@@ -15,15 +13,8 @@ using Calls = std::vector<std::string>;
 const std::string kVersion = "GetVersionExA(148, zero-filled)";
 const std::string kExit = "ExitWindowsEx(5, 0)";
 
-class Shutdown : public ::testing::Test {
+class Shutdown : public PlatformFixture {
 protected:
-    void SetUp() override {
-        saved_ = gPlatform;
-        gPlatform.system = &system;
-        gPlatform.toolkit = &toolkit;
-    }
-    void TearDown() override { gPlatform = saved_; }
-
     // The NT sequence with the token handle that OpenProcessToken gave.
     static Calls NtCalls(const std::string& token) {
         return {kVersion,
@@ -34,12 +25,6 @@ protected:
                 "CloseHandle(" + token + ")",
                 kExit};
     }
-
-    RecordingSystem system;
-    MsgBoxRecorder toolkit;
-
-private:
-    Platform saved_;
 };
 
 TEST_F(Shutdown, ThePlatformFamilyChoosesTheWay) {

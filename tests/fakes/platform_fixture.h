@@ -1,5 +1,6 @@
 // Wires the headless file system, the recording system and the message-box
-// recorder into gPlatform for one test, with the log path already set.
+// recorder into gPlatform for one test, with the log path already set, and
+// puts the previous platform back afterwards.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -9,7 +10,7 @@
 #include "platform/platform.h"
 #include "tests/fakes/log_fakes.h"
 
-class LogFixture : public ::testing::Test {
+class PlatformFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         saved_ = gPlatform;
