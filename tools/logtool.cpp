@@ -3,6 +3,7 @@
 //   logtool read      fills a real multi-line edit control with Read_Log and
 //                     prints what it shows; the view's text goes to view.txt
 //                     (UTF-8) beside the log.
+//   logtool hold      keeps the log open, shared with no one, for 60 seconds.
 #include <windows.h>
 
 #include <cstdio>
@@ -77,6 +78,17 @@ int Read() {
     return ok ? 0 : 1;
 }
 
+int Hold() {
+    const wchar_t* path = reinterpret_cast<const wchar_t*>(gLogFileName.c_str());
+    HANDLE file = CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    std::printf("holding\n");
+    std::fflush(stdout);
+    Sleep(60000);
+    CloseHandle(file);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -85,10 +97,11 @@ int wmain(int argc, wchar_t** argv) {
         Get_LogFileName();
         if (argc == 4 && std::wcscmp(argv[1], L"write") == 0) return Write(argv[2], argv[3]);
         if (argc == 2 && std::wcscmp(argv[1], L"read") == 0) return Read();
+        if (argc == 2 && std::wcscmp(argv[1], L"hold") == 0) return Hold();
     } catch (const RuntimeError& e) {
         std::printf("error %d\n", int(e.Number()));
         return 1;
     }
-    std::printf("usage: logtool write start|normal|abnormal|cancel append|overwrite | logtool read\n");
+    std::printf("usage: logtool write start|normal|abnormal|cancel append|overwrite | read | hold\n");
     return 2;
 }

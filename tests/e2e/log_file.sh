@@ -70,6 +70,17 @@ echo "unreadable: $out"
 rmdir "$log"
 echo "missing log: no box; unreadable log: box 75 titled Read_Log"
 
+# A log another program keeps locked refuses the line: error 70, the log stays.
+wine_run logtool.exe write start overwrite
+wine_start logtool.exe hold
+holder=$!
+sleep 3
+out=$(wine_run logtool.exe write cancel append | tr -d '\r' || true)
+kill "$holder" 2>/dev/null || true
+[ "$out" = "error 70" ] || fail "locked log: '$out'"
+[ "$(stat -c %s "$log")" = 47 ] || fail "locked log changed"
+echo "locked log: error 70, nothing written"
+
 # In a drive's root folder the log sits right below it: P:\DownloadLog.txt.
 mkdir -p "$E2E_DIR/root"
 cp "$E2E_DIR/logtool.exe" "$E2E_DIR/root/"
