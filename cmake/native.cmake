@@ -9,6 +9,8 @@ endif()
 file(GLOB PELLORY_HEADLESS_SOURCES CONFIGURE_DEPENDS platform/headless/*.cpp)
 add_library(pellory_headless STATIC ${PELLORY_HEADLESS_SOURCES})
 target_link_libraries(pellory_headless PUBLIC pellory_core)
+# The logic calls the platform (the code page) back: a cycle CMake repeats on the link line.
+target_link_libraries(pellory_core INTERFACE pellory_headless)
 
 enable_testing()
 find_package(GTest REQUIRED)

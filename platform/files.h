@@ -12,6 +12,9 @@ enum class OpenMode { Read, Append, Overwrite };
 class File {
 public:
     virtual ~File() = default;
+    // The file's size in bytes when it was opened: a reader's hint for the
+    // room it needs.
+    virtual std::size_t Size() = 0;
     // Reads up to `count` bytes; returns 0 at the end of the file.
     virtual std::size_t Read(char* buffer, std::size_t count) = 0;
     // Writes every byte or raises.

@@ -31,7 +31,7 @@ struct TokenPrivileges {
     std::uint32_t PrivilegeCount;
     LuidAndAttributes Privileges[1];
 };
-static_assert(sizeof(TokenPrivileges) == 16, "TOKEN_PRIVILEGES with one entry is 16 bytes");
+static_assert(sizeof(struct TokenPrivileges) == 16, "TOKEN_PRIVILEGES with one entry is 16 bytes");
 
 class System {
 public:
@@ -40,8 +40,9 @@ public:
     virtual OsHandle GetCurrentProcess() = 0;
     virtual std::int32_t OpenProcessToken(OsHandle process, std::uint32_t access, OsHandle* token) = 0;
     virtual std::int32_t LookupPrivilegeValueA(const char* systemName, const char* name, Luid* luid) = 0;
-    virtual std::int32_t AdjustTokenPrivileges(OsHandle token, std::int32_t disableAll, TokenPrivileges* newState,
-                                               std::uint32_t bufferLength, TokenPrivileges* previousState,
+    // "struct": <windows.h> also has an enumerator named TokenPrivileges.
+    virtual std::int32_t AdjustTokenPrivileges(OsHandle token, std::int32_t disableAll, struct TokenPrivileges* newState,
+                                               std::uint32_t bufferLength, struct TokenPrivileges* previousState,
                                                std::uint32_t* returnLength) = 0;
     virtual std::int32_t CloseHandle(OsHandle handle) = 0;
     virtual std::int32_t ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) = 0;

@@ -1,0 +1,104 @@
+#include "log/read_log.h"
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "log/log_event.h"
+#include "log/log_file.h"
+#include "log/log_line_decoder.h"
+#include "platform/error.h"
+#include "platform/platform.h"
+
+namespace {
+
+constexpr std::uint32_t kEmLineScroll = 0xB6;  // EM_LINESCROLL
+constexpr std::size_t kChunk = 64 * 1024;
+
+// The lines read so far, as the view will show them.
+struct LogText {
+    Text view;
+    int event = -1;
+    std::intptr_t lines = 0;
+    LogLineDecoder decoder;
+
+    void Add(const char* bytes, std::size_t count) {
+        int found = decoder.AppendLine(bytes, count, view);
+        view += u"\r\n";
+        if (found >= 0) event = found;
+        ++lines;
+    }
+};
+
+// Reads the file to its end, line by line. A line ends at CR LF or at a lone
+// CR; a lone LF is part of the line. A line is handed over only when whole,
+// so no double-byte character is ever split between two reads.
+void Read_Lines(File& file, LogText& log) {
+    std::string pending;      // the start of a line whose end has not come yet
+    std::size_t scanned = 0;  // bytes of `pending` known to hold no CR
+    bool dropLF = false;      // the last read ended in CR: an LF next belongs to it
+    for (;;) {
+        const std::size_t kept = pending.size();
+        pending.resize(kept + kChunk);
+        const std::size_t n = file.Read(&pending[kept], kChunk);
+        pending.resize(kept + n);
+        if (n == 0) break;
+        std::size_t start = 0;
+        if (dropLF && pending[0] == '\n') start = scanned = 1;
+        dropLF = false;
+        for (;;) {
+            const void* found = std::memchr(pending.data() + scanned, '\r', pending.size() - scanned);
+            if (!found) break;
+            const std::size_t cr = static_cast<const char*>(found) - pending.data();
+            log.Add(pending.data() + start, cr - start);
+            start = cr + 1;
+            if (start == pending.size()) {
+                dropLF = true;
+            } else if (pending[start] == '\n') {
+                ++start;
+            }
+            scanned = start;
+        }
+        pending.erase(0, start);
+        scanned = pending.size();
+    }
+    if (!pending.empty()) log.Add(pending.data(), pending.size());
+}
+
+}  // namespace
+
+bool Read_Log(Control& txtLog, Text& lastEvent) {
+    lastEvent.clear();
+    txtLog.SetCaption(Text());
+    LogText log;
+    auto show = [&] {
+        txtLog.SetCaption(log.view);
+        if (log.event >= 0) lastEvent = kLogEventTexts[log.event];
+    };
+    try {
+        std::unique_ptr<File> file;
+        try {
+            file = gPlatform.files->Open(gLogFileName, OpenMode::Read);
+        } catch (const RuntimeError& e) {
+            if (e.Number() == err::FileNotFound) return true;  // no log yet
+            throw;
+        }
+        // Shift-JIS never takes fewer bytes than the text has code units, and a
+        // line end of one or two bytes becomes CR LF: the view rarely needs more.
+        log.view.reserve(file->Size() + 2);
+        Read_Lines(*file, log);
+        file->Close();
+    } catch (const std::exception&) {
+        // The file is closed by now; what was read stays in view.
+        const RuntimeError e = CurrentError();
+        show();
+        gPlatform.toolkit->MsgBox(ErrorBoxText(e.Number(), e.Description()), mb::Critical, u"Read_Log");
+        return false;
+    }
+    show();
+    // The control stops at its last line, so scrolling by the line count
+    // brings the end of the log into view.
+    gPlatform.system->SendMessageA(txtLog.hWnd(), kEmLineScroll, 0, log.lines);
+    return true;
+}

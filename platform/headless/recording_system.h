@@ -1,0 +1,54 @@
+// The native tests' operating system: records every call with its arguments,
+// in order, as "Name(arg, arg, ...)", and answers from a script. Nothing in it
+// touches the real machine: ExitWindowsEx is only recorded.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+#include "platform/system.h"
+
+class RecordingSystem : public System {
+public:
+    // What the system answers.
+    std::uint32_t platformId = 2;  // written by GetVersionExA
+    bool versionFails = false;     // GetVersionExA returns 0 and fills nothing
+    bool tokenFails = false;       // OpenProcessToken returns 0, token stays as given
+    bool privilegeHeld = true;     // false: the privilege is unknown to the token, ExitWindowsEx fails
+    OsHandle tokenHandle = 0x7A0;
+    Luid shutdownLuid{19, 0};      // SeShutdownPrivilege's LUID on Windows
+    WindowHandle foundWindow = 0;  // FindWindowA's answer
+    std::intptr_t shellResult = 33;
+
+    // The millisecond clock: by default it starts at 0 and each reading
+    // advances it by 1 ms, wrapping at 2^32 as the real one does.
+    void SetClock(std::uint32_t start, std::uint32_t stepPerRead);
+    void SetClock(std::function<std::uint32_t()> clock);
+
+    const std::vector<std::string>& Calls() const { return calls_; }
+    // The recorded calls whose name is `name` ("ExitWindowsEx").
+    std::vector<std::string> CallsTo(const std::string& name) const;
+    void ClearCalls() { calls_.clear(); }
+
+    std::int32_t GetVersionExA(OsVersionInfoA* info) override;
+    OsHandle GetCurrentProcess() override;
+    std::int32_t OpenProcessToken(OsHandle process, std::uint32_t access, OsHandle* token) override;
+    std::int32_t LookupPrivilegeValueA(const char* systemName, const char* name, Luid* luid) override;
+    std::int32_t AdjustTokenPrivileges(OsHandle token, std::int32_t disableAll, TokenPrivileges* newState,
+                                       std::uint32_t bufferLength, TokenPrivileges* previousState,
+                                       std::uint32_t* returnLength) override;
+    std::int32_t CloseHandle(OsHandle handle) override;
+    std::int32_t ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override;
+    std::uint32_t timeGetTime() override;
+    std::intptr_t SendMessageA(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                               std::intptr_t lParam) override;
+    WindowHandle FindWindowA(const char* className, const char* windowName) override;
+    std::intptr_t ShellExecuteA(WindowHandle owner, const char* operation, const char* file, const char* parameters,
+                                const char* directory, std::int32_t show) override;
+
+private:
+    void Record(const std::string& call) { calls_.push_back(call); }
+
+    std::vector<std::string> calls_;
+    std::function<std::uint32_t()> clock_;
+};

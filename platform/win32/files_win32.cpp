@@ -1,0 +1,98 @@
+#include "platform/win32/files_win32.h"
+
+#include <windows.h>
+
+#include "platform/error.h"
+#include "platform/win32/last_error.h"
+
+namespace {
+
+[[noreturn]] void RaiseLastError() { throw RuntimeError(ErrorNumberFromLastError(GetLastError())); }
+
+class Win32File : public File {
+public:
+    explicit Win32File(HANDLE handle) : handle_(handle) {}
+    ~Win32File() override {
+        if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
+    }
+
+    std::size_t Size() override {
+        LARGE_INTEGER size;
+        if (!GetFileSizeEx(handle_, &size)) RaiseLastError();
+        return std::size_t(size.QuadPart);
+    }
+
+    std::size_t Read(char* buffer, std::size_t count) override {
+        DWORD n = 0;
+        const DWORD want = count > 0x40000000 ? 0x40000000 : DWORD(count);
+        if (!ReadFile(handle_, buffer, want, &n, nullptr)) RaiseLastError();
+        return n;
+    }
+
+    void Write(const std::string& bytes) override {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const std::size_t left = bytes.size() - done;
+            DWORD n = 0;
+            if (!WriteFile(handle_, bytes.data() + done, left > 0x40000000 ? 0x40000000 : DWORD(left), &n, nullptr))
+                RaiseLastError();
+            done += n;
+        }
+    }
+
+    void Close() override {
+        HANDLE handle = handle_;
+        handle_ = INVALID_HANDLE_VALUE;
+        if (!::CloseHandle(handle)) RaiseLastError();
+    }
+
+private:
+    HANDLE handle_;
+};
+
+}  // namespace
+
+std::unique_ptr<File> Win32FileSystem::Open(const Text& path, OpenMode mode) {
+    const wchar_t* name = reinterpret_cast<const wchar_t*>(path.c_str());
+    DWORD access = GENERIC_WRITE;
+    DWORD disposition = OPEN_ALWAYS;
+    if (mode == OpenMode::Read) {
+        access = GENERIC_READ;
+        disposition = OPEN_EXISTING;
+    } else if (mode == OpenMode::Overwrite) {
+        disposition = CREATE_ALWAYS;
+    }
+    // Others may read the log meanwhile, as they may between events.
+    HANDLE handle = CreateFileW(name, access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) RaiseLastError();
+    auto file = std::make_unique<Win32File>(handle);
+    if (mode == OpenMode::Append && SetFilePointer(handle, 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER &&
+        GetLastError() != NO_ERROR)
+        RaiseLastError();
+    return file;
+}
+
+Text Win32FileSystem::AppPath() {
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, &name[0], DWORD(name.size()));
+        if (n == 0) RaiseLastError();
+        if (n < name.size()) {
+            name.resize(n);
+            break;
+        }
+        name.resize(name.size() * 2);  // a long path: try a larger buffer
+    }
+    std::size_t slash = name.find_last_of(L'\\');
+    std::wstring folder = slash == std::wstring::npos ? std::wstring() : name.substr(0, slash);
+    // A drive's root folder keeps its backslash: "C:\".
+    if (folder.size() == 2 && folder[1] == L':') folder += L'\\';
+    return Text(folder.begin(), folder.end());
+}
+
+LocalTime Win32FileSystem::Now() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}

@@ -1,0 +1,6 @@
+// The one place where the Win32 platform turns a system error code
+// (GetLastError) into a run-time error number.
+#pragma once
+#include <cstdint>
+
+std::int32_t ErrorNumberFromLastError(std::uint32_t code);

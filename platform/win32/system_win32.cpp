@@ -1,0 +1,70 @@
+#include "platform/win32/system_win32.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include <mmsystem.h>
+
+#include <cstddef>
+
+// The contract's records are the system's own, byte for byte.
+static_assert(sizeof(OsVersionInfoA) == sizeof(OSVERSIONINFOA), "OSVERSIONINFOA");
+static_assert(offsetof(OsVersionInfoA, dwPlatformId) == offsetof(OSVERSIONINFOA, dwPlatformId), "OSVERSIONINFOA");
+static_assert(sizeof(Luid) == sizeof(LUID), "LUID");
+static_assert(sizeof(struct TokenPrivileges) == sizeof(TOKEN_PRIVILEGES), "TOKEN_PRIVILEGES");
+static_assert(offsetof(struct TokenPrivileges, Privileges) == offsetof(TOKEN_PRIVILEGES, Privileges), "TOKEN_PRIVILEGES");
+static_assert(sizeof(OsHandle) == sizeof(HANDLE) && sizeof(WindowHandle) == sizeof(HWND), "handles");
+
+namespace {
+HANDLE H(OsHandle handle) { return reinterpret_cast<HANDLE>(handle); }
+HWND W(WindowHandle window) { return reinterpret_cast<HWND>(window); }
+}  // namespace
+
+std::int32_t Win32System::GetVersionExA(OsVersionInfoA* info) {
+    return ::GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(info));
+}
+
+OsHandle Win32System::GetCurrentProcess() { return reinterpret_cast<OsHandle>(::GetCurrentProcess()); }
+
+std::int32_t Win32System::OpenProcessToken(OsHandle process, std::uint32_t access, OsHandle* token) {
+    HANDLE opened = nullptr;
+    BOOL ok = ::OpenProcessToken(H(process), access, &opened);
+    if (ok) *token = reinterpret_cast<OsHandle>(opened);
+    return ok;
+}
+
+std::int32_t Win32System::LookupPrivilegeValueA(const char* systemName, const char* name, Luid* luid) {
+    return ::LookupPrivilegeValueA(systemName, name, reinterpret_cast<LUID*>(luid));
+}
+
+std::int32_t Win32System::AdjustTokenPrivileges(OsHandle token, std::int32_t disableAll, struct TokenPrivileges* newState,
+                                                std::uint32_t bufferLength, struct TokenPrivileges* previousState,
+                                                std::uint32_t* returnLength) {
+    DWORD length = returnLength ? *returnLength : 0;
+    BOOL ok = ::AdjustTokenPrivileges(H(token), disableAll, reinterpret_cast<TOKEN_PRIVILEGES*>(newState), bufferLength,
+                                      reinterpret_cast<TOKEN_PRIVILEGES*>(previousState),
+                                      returnLength ? &length : nullptr);
+    if (returnLength) *returnLength = length;
+    return ok;
+}
+
+std::int32_t Win32System::CloseHandle(OsHandle handle) { return ::CloseHandle(H(handle)); }
+
+std::int32_t Win32System::ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) {
+    return ::ExitWindowsEx(flags, reserved);
+}
+
+std::uint32_t Win32System::timeGetTime() { return ::timeGetTime(); }
+
+std::intptr_t Win32System::SendMessageA(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                        std::intptr_t lParam) {
+    return ::SendMessageA(W(window), message, wParam, lParam);
+}
+
+WindowHandle Win32System::FindWindowA(const char* className, const char* windowName) {
+    return reinterpret_cast<WindowHandle>(::FindWindowA(className, windowName));
+}
+
+std::intptr_t Win32System::ShellExecuteA(WindowHandle owner, const char* operation, const char* file,
+                                         const char* parameters, const char* directory, std::int32_t show) {
+    return reinterpret_cast<std::intptr_t>(::ShellExecuteA(W(owner), operation, file, parameters, directory, show));
+}

@@ -1,0 +1,45 @@
+// What the console test tools run on: the real Win32 system and files, and a
+// toolkit stand-in that prints its message boxes to the console instead of
+// showing them, so a test script can read them.
+#pragma once
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/win32/files_win32.h"
+#include "platform/win32/system_win32.h"
+
+// UTF-8 for the console output of the tools.
+inline std::string Utf8(const Text& text) {
+    if (text.empty()) return std::string();
+    const wchar_t* wide = reinterpret_cast<const wchar_t*>(text.data());
+    int n = WideCharToMultiByte(CP_UTF8, 0, wide, int(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(std::size_t(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide, int(text.size()), &bytes[0], n, nullptr, nullptr);
+    return bytes;
+}
+
+class ConsoleToolkit : public Toolkit {
+public:
+    std::unique_ptr<Form> LoadForm(const FormSpec&, FormEvents&) override { return nullptr; }
+    std::int32_t MsgBox(const Text& prompt, std::int32_t style, const Text& title) override {
+        std::printf("box title=%s style=%d text=%s\n", Utf8(title).c_str(), int(style), Utf8(prompt).c_str());
+        std::fflush(stdout);
+        return IDOK;
+    }
+    double Shell(const Text&, std::int32_t) override { return 0; }
+    bool PrevInstance() override { return false; }
+    [[noreturn]] void End() override { ExitProcess(0); }
+};
+
+// Wires the console tool's platform into gPlatform for the whole run.
+inline void UseConsolePlatform() {
+    static Win32System system;
+    static Win32FileSystem files;
+    static ConsoleToolkit toolkit;
+    gPlatform.system = &system;
+    gPlatform.files = &files;
+    gPlatform.toolkit = &toolkit;
+}
