@@ -9,6 +9,8 @@ endif()
 file(GLOB PELLORY_HEADLESS_SOURCES CONFIGURE_DEPENDS platform/headless/*.cpp)
 add_library(pellory_headless STATIC ${PELLORY_HEADLESS_SOURCES})
 target_link_libraries(pellory_headless PUBLIC pellory_core)
+# The logic calls the platform functions (AnsiToText, ...) implemented here.
+target_link_libraries(pellory_core INTERFACE pellory_headless)
 
 enable_testing()
 find_package(GTest REQUIRED)

@@ -7,6 +7,9 @@ list(REMOVE_ITEM PELLORY_WIN32_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/platform/win3
 add_library(pellory_win32 STATIC ${PELLORY_WIN32_SOURCES})
 target_link_libraries(pellory_win32 PUBLIC pellory_core
   user32 gdi32 comctl32 winmm advapi32 shell32 ole32 oleaut32 uuid)
+# The logic calls the platform functions (AnsiToText, ...) that this library
+# implements: a cycle, which CMake resolves by repeating the archives.
+target_link_libraries(pellory_core INTERFACE pellory_win32)
 
 set(PELLORY_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -municode -Wl,--gc-sections -s)
 
