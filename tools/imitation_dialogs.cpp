@@ -16,12 +16,15 @@
 //   close NAME                    destroys it with everything inside
 //   churn SEED STEPS MS           every MS milliseconds one random step
 //                                 (create, retitle, add a label, close) on up
-//                                 to 40 windows of its own; the same SEED
-//                                 gives the same steps
+//                                 to 40 hidden windows of its own (Wine's X11
+//                                 driver takes long to map and unmap shown
+//                                 ones), whose texts mix the markers; the
+//                                 same SEED gives the same steps
 //   exit                          ends the program
 // EVENTS gets the line "ready" once the untimed commands are done, then one
 // line per timed command as it is done ("2.5 close dl", "churn done"). The
-// program runs until "exit" or until killed.
+// program runs until "exit", until a file named EVENTS.stop appears (it then
+// announces "stopped"), or until killed.
 #include <windows.h>
 
 #include <algorithm>
@@ -160,23 +163,23 @@ void ChurnStep() {
     static const char* const kLabels[] = {"保存しています:", "処理がタイムアウトになりました",
                                           "サーバーとの接続がリセットされました", "OK", ""};
     Churn& c = gChurn;
-    const std::uint32_t op = Random() % 4;
-    if ((op == 0 || c.live.empty()) && int(c.live.size()) < kChurnMaxWindows) {
+    // Two creations in five steps: the desktop fills up to its bound.
+    const std::uint32_t op = Random() % 5;
+    if (op <= 1 || c.live.empty()) {
+        if (int(c.live.size()) >= kChurnMaxWindows) return;
         c.live.push_back("churn" + std::to_string(c.made++));
-        MakeWindow(c.live.back(), kCaptions[Random() % 7], true);
-    } else if (op == 0 || c.live.empty()) {
+        MakeWindow(c.live.back(), kCaptions[Random() % 7], false);
         return;
+    }
+    const std::size_t pick = Random() % c.live.size();
+    const std::string& name = c.live[pick];
+    if (op == 2) {
+        SetWindowTextW(Named(name), Wide(kCaptions[Random() % 7]).c_str());
+    } else if (op == 3) {
+        MakeChild(name + ".l" + std::to_string(c.made++), name, "STATIC", kLabels[Random() % 5]);
     } else {
-        const std::size_t pick = Random() % c.live.size();
-        const std::string& name = c.live[pick];
-        if (op == 1) {
-            SetWindowTextW(Named(name), Wide(kCaptions[Random() % 7]).c_str());
-        } else if (op == 2) {
-            MakeChild(name + ".l" + std::to_string(c.made++), name, "STATIC", kLabels[Random() % 5]);
-        } else {
-            Close(name);
-            c.live.erase(c.live.begin() + std::ptrdiff_t(pick));
-        }
+        Close(name);
+        c.live.erase(c.live.begin() + std::ptrdiff_t(pick));
     }
 }
 
@@ -211,6 +214,11 @@ void Run(const std::string& line) {
 
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     const ULONGLONG now = GetTickCount64();
+    if (GetFileAttributesA((gEventsPath + ".stop").c_str()) != INVALID_FILE_ATTRIBUTES) {
+        Announce("stopped");
+        PostQuitMessage(0);
+        return;
+    }
     while (gNextTimed < gTimed.size() && double(now - gStart) >= gTimed[gNextTimed].at * 1000.0) {
         const Command& c = gTimed[gNextTimed++];
         Run(c.line);
