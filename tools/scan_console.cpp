@@ -16,18 +16,7 @@
 // TokenPrivileges, which would hide the contract's record of that name.
 #include <windows.h>
 
-namespace {
-
-std::string Utf8(const Text& text) {
-    if (text.empty()) return std::string();
-    const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide, int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(std::size_t(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide, int(text.size()), &bytes[0], n, nullptr, nullptr);
-    return bytes;
-}
-
-}  // namespace
+#include "tools/utf8.h"
 
 int wmain(int argc, wchar_t** argv) {
     Win32Desktop desktop;

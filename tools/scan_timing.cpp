@@ -17,16 +17,10 @@
 // TokenPrivileges, which would hide the contract's record of that name.
 #include <windows.h>
 
+#include "tools/utf8.h"
+
 namespace {
 
-std::string Utf8(const Text& text) {
-    if (text.empty()) return std::string();
-    const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide, int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(std::size_t(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide, int(text.size()), &bytes[0], n, nullptr, nullptr);
-    return bytes;
-}
 
 int Write_Script(int tops, const wchar_t* path) {
     FILE* f = _wfopen(path, L"wb");
