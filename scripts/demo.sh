@@ -10,9 +10,10 @@ build=${PELLORY_BUILD:-build}
 echo "built: $build/win/PelloryV2_0.exe"
 
 export PELLORY_WINE_DIR=$PWD/$build/demo-wine
+session=$PWD/scripts/wine-session.sh
 echo "starting a private Wine session (the first start takes a while)"
-bash scripts/wine-session.sh start >/dev/null
-trap 'bash scripts/wine-session.sh stop >/dev/null' EXIT
+bash "$session" start >/dev/null
+trap 'bash "$session" stop >/dev/null' EXIT
 source scripts/wine-env.sh
 dir=$WINEPREFIX/drive_c/demo
 rm -rf "$dir" && mkdir -p "$dir"
