@@ -43,7 +43,7 @@ add_custom_command(OUTPUT ${PELLORY_HELP}
   DEPENDS ${PELLORY_HELP_SOURCES} ${PELLORY_SCREENSHOTS} ${CMAKE_CURRENT_BINARY_DIR}/help-screenshots.txt)
 add_custom_target(pellory_help ALL DEPENDS ${PELLORY_HELP})
 
-# Each tools/NAME.cpp is one test program; NAME_console.cpp ones are console programs.
+# Each tools/NAME.cpp is one console test program with a wmain.
 file(GLOB PELLORY_TOOLS CONFIGURE_DEPENDS tools/*.cpp)
 foreach(tool_source ${PELLORY_TOOLS})
   get_filename_component(tool ${tool_source} NAME_WE)
