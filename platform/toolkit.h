@@ -154,3 +154,8 @@ public:
 };
 
 constexpr const char16_t* kProjectTitle = u"PelloryV2_0";
+
+// The platform's handling of an error that escaped an event handler: shows
+// the box "number:description" with the critical icon under the project title
+// and ends the program. Call only from inside a `catch (const std::exception&)`.
+[[noreturn]] void ReportUncaughtError(Toolkit& toolkit);
