@@ -11,26 +11,10 @@
 #include "platform/win32/win32_toolkit.h"
 #include "ui/frmPellory.h"
 
-namespace {
-
-class Events : public FormEvents {
-public:
-    void Resize() override { form->Form_Resize(); }
-    void Tick(std::size_t timer) override {
-        if (timer == frmPellory::kTmrAnime) form->tmrAnime_Timer();
-    }
-    void Click(std::size_t control) override {
-        if (control == frmPellory::kCmdHelp) form->cmdHelp_Click();
-    }
-    frmPellory* form = nullptr;
-};
-
-}  // namespace
-
 int wmain(int argc, wchar_t** argv) {
     Win32Toolkit toolkit;
     gPlatform.toolkit = &toolkit;
-    Events events;
+    frmPelloryEvents events;
     frmPellory main(events);
     events.form = &main;
     main.Set_WatchOff();

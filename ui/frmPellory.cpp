@@ -77,3 +77,13 @@ void frmPellory::cmdHelp_Click() {
         // A missing viewer or help file shows nothing.
     }
 }
+
+void frmPelloryEvents::Resize() { form->Form_Resize(); }
+
+void frmPelloryEvents::Click(std::size_t control) {
+    if (control == frmPellory::kCmdHelp) form->cmdHelp_Click();
+}
+
+void frmPelloryEvents::Tick(std::size_t timer) {
+    if (timer == frmPellory::kTmrAnime) form->tmrAnime_Timer();
+}

@@ -1,8 +1,8 @@
 // The main window: its controls and layout, the idle and watching
 // presentations, the caption blink, the fixed size and the help button.
-// Whoever owns the window's events (the watch controller) creates it with its
-// FormEvents and forwards Resize, the tmrAnime tick and the cmdHelp click to
-// the procedures below; the indices tell which control or timer an event is for.
+// Whoever owns the window's events (the watch controller) creates it with a
+// frmPelloryEvents of its own; the indices tell which control or timer an
+// event is for.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -19,6 +19,20 @@ extern std::int32_t gFormWidth;
 extern std::int32_t gFormHeight;
 // The blink phase, -1 or 0; carried over from one watch to the next.
 extern std::int16_t bBlink;
+
+class frmPellory;
+
+// The events the window handles itself: Resize, the tmrAnime tick and the
+// cmdHelp click. The owner of the window's events derives from this, handles
+// the other events and passes these on here.
+class frmPelloryEvents : public FormEvents {
+public:
+    void Resize() override;
+    void Click(std::size_t control) override;
+    void Tick(std::size_t timer) override;
+
+    frmPellory* form = nullptr;  // set as soon as the window is loaded
+};
 
 class frmPellory {
 public:

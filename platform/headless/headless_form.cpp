@@ -1,7 +1,5 @@
 #include "platform/headless/headless_toolkit.h"
 
-#include <exception>
-
 #include "platform/headless/utf8.h"
 
 namespace {
@@ -104,14 +102,14 @@ void HeadlessForm::SetWidth(double twips) {
     Record("Width=" + std::to_string(std::int64_t(twips)));
     const bool changed = twips != width_;
     width_ = twips;
-    if (changed && visible_) Dispatch([this] { events_.Resize(); });
+    if (changed && visible_) RunEventHandler(toolkit_, [this] { events_.Resize(); });
 }
 
 void HeadlessForm::SetHeight(double twips) {
     Record("Height=" + std::to_string(std::int64_t(twips)));
     const bool changed = twips != height_;
     height_ = twips;
-    if (changed && visible_) Dispatch([this] { events_.Resize(); });
+    if (changed && visible_) RunEventHandler(toolkit_, [this] { events_.Resize(); });
 }
 
 void HeadlessForm::Show(bool modal) {
@@ -134,52 +132,44 @@ bool HeadlessForm::Usable(std::size_t index) const {
 bool HeadlessForm::Click(std::size_t index) {
     if (!Usable(index)) return false;
     if (controls_[index]->Spec().kind == ControlKind::OptionButton) controls_[index]->Select(true);
-    Dispatch([&] { events_.Click(index); });
+    RunEventHandler(toolkit_, [&] { events_.Click(index); });
     return true;
 }
 
 bool HeadlessForm::MouseUp(std::size_t index, std::int16_t button) {
     if (!Usable(index)) return false;
-    Dispatch([&] { events_.MouseUp(index, button); });
+    RunEventHandler(toolkit_, [&] { events_.MouseUp(index, button); });
     return true;
 }
 
 bool HeadlessForm::Tick(std::size_t index) {
     if (!loaded_ || !timers_.at(index)->Enabled()) return false;
-    Dispatch([&] { events_.Tick(index); });
+    RunEventHandler(toolkit_, [&] { events_.Tick(index); });
     return true;
 }
 
 void HeadlessForm::Activate() {
-    Dispatch([this] { events_.Activate(); });
+    RunEventHandler(toolkit_, [this] { events_.Activate(); });
 }
 
 void HeadlessForm::UserResize(double width, double height) {
     width_ = width;
     height_ = height;
-    Dispatch([this] { events_.Resize(); });
+    RunEventHandler(toolkit_, [this] { events_.Resize(); });
 }
 
 void HeadlessForm::UserSetWindowState(std::int32_t state) {
     if (state == state_) return;
     state_ = state;
-    Dispatch([this] { events_.Resize(); });
+    RunEventHandler(toolkit_, [this] { events_.Resize(); });
 }
 
 void HeadlessForm::Close() {
     std::int16_t cancel = 0;
-    Dispatch([&] { events_.Unload(cancel); });
+    RunEventHandler(toolkit_, [&] { events_.Unload(cancel); });
     if (cancel == 0) {
         visible_ = false;
         loaded_ = false;
     }
 }
 
-template <class Handler>
-void HeadlessForm::Dispatch(Handler handler) {
-    try {
-        handler();
-    } catch (const std::exception&) {
-        ReportUncaughtError(toolkit_);
-    }
-}

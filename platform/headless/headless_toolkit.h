@@ -100,7 +100,6 @@ public:
 private:
     class HeadlessControl;
     class HeadlessTimer;
-    template <class Handler> void Dispatch(Handler handler);
     void Record(const std::string& operation) { toolkit_.Record(spec_.name, operation); }
 
     HeadlessToolkit& toolkit_;

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
-
 #include "platform/win32/dpi.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_toolkit.h"
@@ -138,10 +136,10 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             FocusFirstControl();
         return 0;
     case kActivateMessage:
-        Dispatch([this] { events_.Activate(); });
+        RunEventHandler(toolkit_, [this] { events_.Activate(); });
         return 0;
     case WM_SIZE:
-        if (shown_) Dispatch([this] { events_.Resize(); });
+        if (shown_) RunEventHandler(toolkit_, [this] { events_.Resize(); });
         return 0;
     case WM_CLOSE:
         Unload();
@@ -150,16 +148,16 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         const std::size_t index = std::size_t(LOWORD(wParam) - kFirstControlId);
         if (LOWORD(wParam) >= kFirstControlId && index < controls_.size() && HIWORD(wParam) == BN_CLICKED) {
             const ControlKind kind = controls_[index]->Spec().kind;
-            if (kind != ControlKind::TextBox && kind != ControlKind::Frame) Dispatch([&] { events_.Click(index); });
+            if (kind != ControlKind::TextBox && kind != ControlKind::Frame) RunEventHandler(toolkit_, [&] { events_.Click(index); });
         }
         return 0;
     }
     case kMouseUpMessage:
-        Dispatch([&] { events_.MouseUp(std::size_t(wParam), std::int16_t(lParam)); });
+        RunEventHandler(toolkit_, [&] { events_.MouseUp(std::size_t(wParam), std::int16_t(lParam)); });
         return 0;
     case WM_TIMER:
         if (wParam >= 1 && wParam <= timers_.size() && timers_[wParam - 1]->Enabled())
-            Dispatch([&] { events_.Tick(std::size_t(wParam - 1)); });
+            RunEventHandler(toolkit_, [&] { events_.Tick(std::size_t(wParam - 1)); });
         return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
@@ -174,15 +172,6 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
-// An error escaping a handler is reported and ends the program.
-template <class Handler>
-void Win32Form::Dispatch(Handler handler) {
-    try {
-        handler();
-    } catch (const std::exception&) {
-        ReportUncaughtError(toolkit_);
-    }
-}
 
 void Win32Form::FocusFirstControl() {
     HWND first = GetNextDlgTabItem(window_, nullptr, FALSE);
@@ -284,7 +273,7 @@ void Win32Form::EndModal() {
 void Win32Form::Unload() {
     if (!window_) return;
     std::int16_t cancel = 0;
-    Dispatch([&] { events_.Unload(cancel); });
+    RunEventHandler(toolkit_, [&] { events_.Unload(cancel); });
     if (cancel != 0 || !window_) return;
     EndModal();
     DestroyWindow(window_);

@@ -83,7 +83,6 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-    template <class Handler> void Dispatch(Handler handler);
     void CreateControls(HFONT defaultFont);
     void SetOuterSize(int width, int height);
     void FocusFirstControl();

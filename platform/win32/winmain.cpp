@@ -6,18 +6,12 @@
 
 #include <windows.h>
 
-#include <exception>
-
 #include "app/startup.h"
 #include "platform/win32/win32_toolkit.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     static Win32Toolkit toolkit;
     gPlatform.toolkit = &toolkit;
-    try {
-        Start_Pellory();
-    } catch (const std::exception&) {
-        ReportUncaughtError(toolkit);
-    }
+    RunEventHandler(toolkit, &Start_Pellory);
     return RunMessageLoop();
 }
