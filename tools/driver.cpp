@@ -6,9 +6,10 @@
 //   driver find CAPTION [--prefix] [--timeout MS] handle and caption
 //   driver wait CAPTION [--prefix] [--gone] [--timeout MS]
 //   driver controls CAPTION [--prefix]            every descendant control
-//   driver rect CAPTION [--prefix]                outer and client rectangles
+//   driver rect CAPTION [--prefix]                rectangles, state, owner, taskbar style
 //   driver dpi
 //   driver click CAPTION BUTTON [--prefix]        BM_CLICK on an enabled button
+//   driver mouseup CAPTION TEXT BUTTON            a mouse button released over a control
 //   driver msgbox [--title T] [--press BUTTON] [--timeout MS]
 //   driver close CAPTION [--prefix]               WM_CLOSE
 //   driver size CAPTION WIDTH HEIGHT [--prefix]   outer size in pixels
@@ -231,36 +232,56 @@ int Click(HWND top, const wstring& text) {
     return 0;
 }
 
+// A square memory picture to draw on and read pixels from.
+class Picture {
+public:
+    explicit Picture(int size) : size_(size) {
+        HDC screen = GetDC(nullptr);
+        dc_ = CreateCompatibleDC(screen);
+        bitmap_ = CreateCompatibleBitmap(screen, size, size);
+        ReleaseDC(nullptr, screen);
+        SelectObject(dc_, bitmap_);
+    }
+    ~Picture() {
+        DeleteDC(dc_);
+        DeleteObject(bitmap_);
+    }
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+    HDC dc() const { return dc_; }
+    COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+    int Differences(const Picture& other) const {
+        int count = 0;
+        for (int y = 0; y < size_; ++y)
+            for (int x = 0; x < size_; ++x) count += At(x, y) != other.At(x, y);
+        return count;
+    }
+
+private:
+    int size_;
+    HDC dc_;
+    HBITMAP bitmap_;
+};
+
 // Which standard icon a message box shows, told by drawing each candidate
-// over the box's own icon pixels and keeping the one that matches.
+// over the box's background and keeping the one that matches the screen.
+// The box must not be covered by another window.
 wstring IconKind(HWND box) {
     HWND icon = nullptr;
     for (HWND child : Descendants(box))
         if (ClassOf(child) == L"Static" && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-            IsWindowVisible(child))
+            IsWindowVisible(child) && SendMessageW(child, STM_GETICON, 0, 0) != 0)
             icon = child;
     if (!icon) return L"none";
     RECT r{};
     GetWindowRect(icon, &r);
     const int size = GetSystemMetrics(SM_CXICON);
+    Picture shot(size);
     HDC screen = GetDC(nullptr);
-    HDC shot = CreateCompatibleDC(screen), draw = CreateCompatibleDC(screen);
-    HBITMAP shotBitmap = CreateCompatibleBitmap(screen, size, size), drawBitmap = CreateCompatibleBitmap(screen, size, size);
-    SelectObject(shot, shotBitmap);
-    SelectObject(draw, drawBitmap);
-    BitBlt(shot, 0, 0, size, size, screen, r.left, r.top, SRCCOPY);
-    const COLORREF background = GetPixel(shot, 0, 0);
-    bool blank = true;
-    for (int y = 0; y < size && blank; ++y)
-        for (int x = 0; x < size && blank; ++x) blank = GetPixel(shot, x, y) == background;
-    if (blank) {
-        DeleteDC(shot);
-        DeleteDC(draw);
-        DeleteObject(shotBitmap);
-        DeleteObject(drawBitmap);
-        ReleaseDC(nullptr, screen);
-        return L"none";
-    }
+    BitBlt(shot.dc(), 0, 0, size, size, screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    HBRUSH background = CreateSolidBrush(shot.At(0, 0));
+    const RECT all{0, 0, size, size};
     struct Candidate {
         const wchar_t* name;
         LPCWSTR id;
@@ -268,26 +289,18 @@ wstring IconKind(HWND box) {
     const Candidate candidates[] = {{L"critical", IDI_HAND}, {L"question", IDI_QUESTION},
                                     {L"warning", IDI_EXCLAMATION}, {L"information", IDI_ASTERISK}};
     wstring best = L"unknown";
-    int bestMismatch = size * size / 10;  // more than a tenth of the pixels off is no match
+    int bestDifferences = size * size / 10;  // more than a tenth of the pixels off is no match
     for (const Candidate& c : candidates) {
-        HBRUSH brush = CreateSolidBrush(background);
-        RECT all{0, 0, size, size};
-        FillRect(draw, &all, brush);
-        DeleteObject(brush);
-        DrawIconEx(draw, 0, 0, LoadIconW(nullptr, c.id), size, size, 0, nullptr, DI_NORMAL);
-        int mismatch = 0;
-        for (int y = 0; y < size; ++y)
-            for (int x = 0; x < size; ++x) mismatch += GetPixel(draw, x, y) != GetPixel(shot, x, y);
-        if (mismatch < bestMismatch) {
-            bestMismatch = mismatch;
+        Picture drawn(size);
+        FillRect(drawn.dc(), &all, background);
+        DrawIconEx(drawn.dc(), 0, 0, LoadIconW(nullptr, c.id), size, size, 0, nullptr, DI_NORMAL);
+        const int differences = drawn.Differences(shot);
+        if (differences < bestDifferences) {
+            bestDifferences = differences;
             best = c.name;
         }
     }
-    DeleteDC(shot);
-    DeleteDC(draw);
-    DeleteObject(shotBitmap);
-    DeleteObject(drawBitmap);
-    ReleaseDC(nullptr, screen);
+    DeleteObject(background);
     return best;
 }
 
@@ -306,7 +319,8 @@ int MessageBoxCommand(const Options& options) {
         if (cls == L"Static" && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON && !Text(child).empty())
             text = Text(child);
         if (cls == L"Button" && IsWindowVisible(child))
-            buttons += (buttons.empty() ? L"" : L"|") + WithoutAmpersands(Text(child)) + L"=" + Number(GetDlgCtrlID(child));
+            buttons += (buttons.empty() ? L"" : L"|") + WithoutAmpersands(Text(child)) + L"=" +
+                       Number(GetDlgCtrlID(child));
     }
     Print(L"title=" + Text(box));
     Print(L"text=" + text);
@@ -316,7 +330,7 @@ int MessageBoxCommand(const Options& options) {
 }
 
 int Usage() {
-    Print(L"usage: driver list|find|wait|controls|rect|dpi|click|msgbox|close|size|show ... (see tools/driver.cpp)");
+    Print(L"usage: driver list|find|wait|controls|rect|dpi|click|mouseup|msgbox|close|size|show ... (see tools/driver.cpp)");
     return 2;
 }
 
@@ -382,6 +396,25 @@ int wmain(int argc, wchar_t** argv) {
         Print(L"window=" + RectText(outer));
         Print(L"client=" + Number(client.right) + L"," + Number(client.bottom));
         Print(L"state=" + wstring(IsIconic(top) ? L"minimized" : IsZoomed(top) ? L"maximized" : L"normal"));
+        Print(L"enabled=" + Number(IsWindowEnabled(top) ? 1 : 0));
+        HWND owner = GetWindow(top, GW_OWNER);
+        Print(L"owner=" + (owner ? Hex(owner) : wstring(L"0")));
+        Print(L"appwindow=" + Number((GetWindowLongW(top, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0));
+        return 0;
+    }
+    if (command == L"mouseup" && n == 4) {
+        // The release of a mouse button (1 left, 2 right, 4 middle) over a control.
+        HWND control = nullptr;
+        for (HWND child : Descendants(top))
+            if (Text(child) == w[2]) control = child;
+        if (!control) {
+            Print(L"no control: " + w[2]);
+            return 1;
+        }
+        const int button = _wtoi(w[3].c_str());
+        const UINT message = button == 2 ? WM_RBUTTONUP : button == 4 ? WM_MBUTTONUP : WM_LBUTTONUP;
+        PostMessageW(control, message, 0, MAKELPARAM(2, 2));
+        Print(L"released " + Number(button) + L" over " + w[2]);
         return 0;
     }
     if (command == L"click" && n == 3) return Click(top, w[2]);

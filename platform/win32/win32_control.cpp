@@ -102,7 +102,9 @@ void Win32Control::SetValue(bool value) {
     SendMessageW(window_, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void Win32Control::Refresh() { RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN); }
+void Win32Control::Refresh() {
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
 
 HBRUSH Win32Control::Paint(HDC dc) const {
     // The log view is read-only but reads as a text box, on the window colour.

@@ -50,7 +50,8 @@ DWORD ExStyleOf(const FormSpec& spec) {
 
 // The windows of this thread that a modal form must keep from taking input.
 BOOL CALLBACK CollectEnabled(HWND window, LPARAM list) {
-    if (IsWindowVisible(window) && IsWindowEnabled(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    if (IsWindowVisible(window) && IsWindowEnabled(window))
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
     return TRUE;
 }
 
@@ -148,7 +149,8 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         const std::size_t index = std::size_t(LOWORD(wParam) - kFirstControlId);
         if (LOWORD(wParam) >= kFirstControlId && index < controls_.size() && HIWORD(wParam) == BN_CLICKED) {
             const ControlKind kind = controls_[index]->Spec().kind;
-            if (kind != ControlKind::TextBox && kind != ControlKind::Frame) RunEventHandler(toolkit_, [&] { events_.Click(index); });
+            if (kind != ControlKind::TextBox && kind != ControlKind::Frame)
+                RunEventHandler(toolkit_, [&] { events_.Click(index); });
         }
         return 0;
     }
