@@ -45,7 +45,5 @@ echo "start and options refuse clicks; help takes one"
 drv close '監視中 - Pellory' --contains >/dev/null
 drv wait '監視中 - Pellory' --contains --gone --timeout 10000 >/dev/null || fail "window still open"
 
-(cd "$E2E_DIR" && exec wine explorer /desktop=pellory-watching,520x420 mainwindow.exe watching >/dev/null 2>&1) &
-(cd "$E2E_DIR" && wine explorer /desktop=pellory-watching driver.exe wait "$on" --timeout 20000 >shot-wait.txt)
-import -window root -crop 520x420+0+0 +repage "$E2E_RESULTS/main-watching.png"
+bash "$PELLORY_ROOT/scripts/screenshot.sh" pellory-watching "$E2E_RESULTS/main-watching.png" mainwindow.exe watching
 echo "screenshot: $E2E_RESULTS/main-watching.png"
