@@ -1,7 +1,8 @@
 // A toolkit probe: a main form whose button opens a modal dialog-style form
 // with coloured labels in named fonts, the way the About window is made.
 // Every event is printed as it arrives, so that the end-to-end tests can see
-// what the real toolkit delivers.
+// what the real toolkit delivers. A second probe started while one runs
+// prints "PrevInstance" and ends.
 #include "platform/platform.h"
 
 #include <windows.h>
@@ -70,6 +71,10 @@ public:
 int wmain() {
     Win32Toolkit toolkit;
     gPlatform.toolkit = &toolkit;
+    if (toolkit.PrevInstance()) {
+        Say("PrevInstance");
+        return 0;
+    }
     MainEvents events;
     std::unique_ptr<Form> main = toolkit.LoadForm(kMain, events);
     main->Show(false);

@@ -1,5 +1,8 @@
 #include "platform/win32/win32_toolkit.h"
 
+#include <cwchar>
+#include <string>
+
 #include "platform/error.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_form.h"
@@ -53,9 +56,15 @@ double Win32Toolkit::Shell(const Text& commandLine, std::int32_t windowStyle) {
 }
 
 bool Win32Toolkit::PrevInstance() {
-    // The first instance holds the mutex for its whole life.
+    // The first instance holds a mutex named after its program file for its
+    // whole life; another program file is another program.
     if (!instanceMutex_) {
-        instanceMutex_ = CreateMutexW(nullptr, FALSE, L"PelloryV2_0.Instance");
+        wchar_t path[MAX_PATH] = L"";
+        GetModuleFileNameW(nullptr, path, MAX_PATH);
+        const wchar_t* file = wcsrchr(path, L'\\');
+        std::wstring name = L"PrevInstance:";
+        name += file ? file + 1 : path;
+        instanceMutex_ = CreateMutexW(nullptr, FALSE, name.c_str());
         prevInstance_ = GetLastError() == ERROR_ALREADY_EXISTS;
     }
     return prevInstance_;

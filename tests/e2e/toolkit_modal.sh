@@ -9,6 +9,9 @@ events="$E2E_DIR/probe.txt"
 (cd "$E2E_DIR" && exec wine "$E2E_DIR/probe.exe" >"$events" 2>&1) &
 drv wait Probe --timeout 20000 >/dev/null || fail "no probe window"
 drv rect Probe | grep -q '^appwindow=1$' || fail "main form not in the taskbar"
+second=$(wine_run probe.exe | tr -d '\r')
+[ "$second" = PrevInstance ] || fail "a second probe did not see the first: $second"
+echo "second instance: sees the first and ends"
 drv click Probe 開く >/dev/null
 drv wait モーダル --timeout 10000 >/dev/null || fail "modal form not shown"
 drv rect Probe | grep -q '^enabled=0$' || fail "opener still takes input under the modal form"
