@@ -2,12 +2,14 @@
 // with coloured labels in named fonts, the way the About window is made.
 // Every event is printed as it arrives, so that the end-to-end tests can see
 // what the real toolkit delivers. A second probe started while one runs
-// prints "PrevInstance" and ends.
+// prints "PrevInstance" and ends. With a number, the text box is filled with
+// that many log lines and the lengths set and read back are printed.
 #include "platform/platform.h"
 
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 
 #include "platform/win32/win32_toolkit.h"
 
@@ -20,9 +22,10 @@ constexpr FontSpec kButton{u"Times New Roman", 1200, true, false, Charset::Ansi}
 
 const ControlSpec kMainControls[] = {
     {"cmdOpen", ControlKind::CommandButton, u"開く", {120, 120, 1215, 375}, 0, -1, kDefaultColor, kDefault, false},
+    {"txtLog", ControlKind::TextBox, u"", {120, 600, 2760, 800}, 1, -1, kDefaultColor, kDefault, false},
 };
 const FormSpec kMain{"frmProbe", u"Probe", BorderStyle::Sizable, true, false, true, 3000, 1500,
-                     kMainControls, 1, nullptr, 0};
+                     kMainControls, 2, nullptr, 0};
 
 const ControlSpec kModalControls[] = {
     {"Label1", ControlKind::Label, u"Pellory", {120, 120, 4215, 375}, 0, -1, Rgb(0, 0, 128), kTitle, false},
@@ -68,7 +71,7 @@ public:
 
 }  // namespace
 
-int wmain() {
+int wmain(int argc, wchar_t** argv) {
     Win32Toolkit toolkit;
     gPlatform.toolkit = &toolkit;
     if (toolkit.PrevInstance()) {
@@ -78,5 +81,14 @@ int wmain() {
     MainEvents events;
     std::unique_ptr<Form> main = toolkit.LoadForm(kMain, events);
     main->Show(false);
+    // "probe LINES": the text box takes that many log lines and gives them back whole.
+    if (argc > 1) {
+        const Text line = u"2026/12/07 12:00:00\u3000ダウンロード監視スタート\r\n";
+        Text text;
+        for (long i = std::wcstol(argv[1], nullptr, 10); i > 0; --i) text += line;
+        main->control(1).SetCaption(text);
+        std::printf("set=%zu read=%zu\n", text.size(), main->control(1).Caption().size());
+        std::fflush(stdout);
+    }
     return RunMessageLoop();
 }

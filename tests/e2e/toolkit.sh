@@ -1,7 +1,8 @@
-# The real toolkit's modal show, label mouse-up and message boxes, through
-# the probe and msgbox tools: the opener takes no input while the modal form
-# is open, the modal form is owned and kept out of the taskbar, mouse-up
-# reports the button, and Show returns once the form is unloaded.
+# The real toolkit through the probe and msgbox tools: the previous-instance
+# test; modal show (the opener takes no input meanwhile, the modal form is
+# owned and kept out of the taskbar, Show returns once it is unloaded);
+# label mouse-up with its button; message boxes with their styles, default
+# title and answers; a text box far beyond 32K characters.
 drv() { wine_run driver.exe "$@"; }
 fail() { echo "FAIL: $*"; exit 1; }
 events="$E2E_DIR/probe.txt"
@@ -53,3 +54,11 @@ for case in '16;critical;OK=1;OK;1' '48;warning;OK=1;OK;1' '292;question;はい(
   grep -qx "answer=$answer" <(tr -d '\r' <"$E2E_DIR/answer$style.txt") || fail "style $style: answer $(cat "$E2E_DIR/answer$style.txt")"
   echo "box style $style: icon $icon, answered $answer"
 done
+
+# The text box has no 32K cap: 40000 log lines (1.36 million characters) go
+# in and come back whole.
+(cd "$E2E_DIR" && exec wine "$E2E_DIR/probe.exe" 40000 >"$E2E_DIR/big.txt" 2>&1) &
+for _ in $(seq 120); do grep -q read "$E2E_DIR/big.txt" && break; sleep 0.5; done
+grep -qx 'set=1360000 read=1360000' <(tr -d '\r' <"$E2E_DIR/big.txt") || fail "text box: $(cat "$E2E_DIR/big.txt")"
+echo "text box: 1360000 characters set and read back"
+drv close Probe >/dev/null
