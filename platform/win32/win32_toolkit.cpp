@@ -1,7 +1,6 @@
 #include "platform/win32/win32_toolkit.h"
 
 #include <cwchar>
-#include <string>
 
 #include "platform/error.h"
 #include "platform/win32/wide.h"
@@ -62,9 +61,9 @@ bool Win32Toolkit::PrevInstance() {
         wchar_t path[MAX_PATH] = L"";
         GetModuleFileNameW(nullptr, path, MAX_PATH);
         const wchar_t* file = wcsrchr(path, L'\\');
-        std::wstring name = L"PrevInstance:";
-        name += file ? file + 1 : path;
-        instanceMutex_ = CreateMutexW(nullptr, FALSE, name.c_str());
+        wchar_t name[MAX_PATH + 16] = L"PrevInstance:";
+        wcscat(name, file ? file + 1 : path);
+        instanceMutex_ = CreateMutexW(nullptr, FALSE, name);
         prevInstance_ = GetLastError() == ERROR_ALREADY_EXISTS;
     }
     return prevInstance_;
