@@ -6,6 +6,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include "platform/desktop.h"
 #include "platform/text.h"
@@ -154,3 +155,19 @@ public:
 };
 
 constexpr const char16_t* kProjectTitle = u"PelloryV2_0";
+
+// The platform's handling of an error that escaped an event handler: shows
+// the box "number:description" with the critical icon under the project title
+// and ends the program. Call only from inside a `catch (const std::exception&)`.
+[[noreturn]] void ReportUncaughtError(Toolkit& toolkit);
+
+// Runs an event handler the way every toolkit does: to its end, or with an
+// escaping error reported and the program ended.
+template <class Handler>
+void RunEventHandler(Toolkit& toolkit, Handler handler) {
+    try {
+        handler();
+    } catch (const std::exception&) {
+        ReportUncaughtError(toolkit);
+    }
+}

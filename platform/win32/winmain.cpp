@@ -1,4 +1,17 @@
-// The exe's entry point: wires the Win32 platform and runs the program.
+// The exe's entry point: wires the Win32 platform, starts the program and
+// runs its message loop.
+// The platform contracts come before <windows.h>: system.h's TokenPrivileges
+// shares its name with an enumerator of the system headers.
+#include "platform/platform.h"
+
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+#include "app/startup.h"
+#include "platform/win32/win32_toolkit.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    static Win32Toolkit toolkit;
+    gPlatform.toolkit = &toolkit;
+    RunEventHandler(toolkit, &Start_Pellory);
+    return RunMessageLoop();
+}

@@ -1,0 +1,35 @@
+// The Win32 toolkit: real windows, MessageBoxW, CreateProcessW, a named
+// mutex for the previous-instance test, and the program's message loop.
+#pragma once
+#include <windows.h>
+
+#include "platform/toolkit.h"
+
+class Win32Toolkit : public Toolkit {
+public:
+    Win32Toolkit();
+    ~Win32Toolkit() override;
+    Win32Toolkit(const Win32Toolkit&) = delete;
+    Win32Toolkit& operator=(const Win32Toolkit&) = delete;
+
+    std::unique_ptr<Form> LoadForm(const FormSpec& spec, FormEvents& events) override;
+    std::int32_t MsgBox(const Text& prompt, std::int32_t style, const Text& title) override;
+    double Shell(const Text& commandLine, std::int32_t windowStyle) override;
+    bool PrevInstance() override;
+    [[noreturn]] void End() override;
+
+private:
+    HWND HiddenOwner();
+
+    HFONT font_;              // the system's message font, for every control without a font of its own
+    HWND hiddenOwner_ = nullptr;  // owns the forms kept out of the taskbar
+    HANDLE instanceMutex_ = nullptr;
+    bool prevInstance_ = false;
+};
+
+// Takes one message off the queue and delivers it, with the dialog keys (Tab,
+// arrows, Enter, space) for our forms; false once the loop is asked to quit.
+bool PumpMessage(MSG& msg);
+
+// Runs until the last form is gone; ends earlier only through End().
+int RunMessageLoop();

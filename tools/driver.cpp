@@ -1,0 +1,437 @@
+// Desktop driver for the end-to-end tests: finds windows by caption, lists
+// their controls, clicks buttons, answers message boxes, closes, sizes and
+// measures windows. Output is UTF-8, one fact per line, for grep and awk.
+//
+//   driver list                                   visible top-level windows
+//   driver find CAPTION [--prefix] [--timeout MS] handle and caption
+//   driver wait CAPTION [--prefix] [--gone] [--timeout MS]
+//   driver controls CAPTION [--prefix]            every descendant control
+//   driver rect CAPTION [--prefix]                rectangles, state, owner, taskbar style
+//   driver dpi
+//   driver click CAPTION BUTTON [--prefix]        BM_CLICK on an enabled button
+//   driver mouseup CAPTION TEXT BUTTON            a mouse button released over a control
+//   driver msgbox [--title T] [--press BUTTON] [--timeout MS]
+//   driver close CAPTION [--prefix]               WM_CLOSE
+//   driver size CAPTION WIDTH HEIGHT [--prefix]   outer size in pixels
+//   driver show CAPTION min|max|restore [--prefix]
+//
+// CAPTION matches exactly, or as a prefix (--prefix), or anywhere (--contains).
+// Texts may be given as UTF-8 in the Japanese locale, with \uXXXX escapes,
+// or as @FILE holding UTF-8. Exit status: 0 done, 1 not found or timed out,
+// 2 bad usage, 3 the button is disabled.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+using std::wstring;
+
+void Print(const wstring& line) {
+    const wstring text = line + L"\n";
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(std::size_t(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), &bytes[0], n, nullptr, nullptr);
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), DWORD(bytes.size()), &written, nullptr);
+}
+
+wstring FromUtf8(const std::string& bytes) {
+    int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), int(bytes.size()), nullptr, 0);
+    wstring text(std::size_t(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), int(bytes.size()), &text[0], n);
+    return text;
+}
+
+// "@file" reads UTF-8 from a file; "\uXXXX" stands for one UTF-16 unit.
+wstring Argument(const wstring& arg) {
+    if (arg.size() > 1 && arg[0] == L'@') {
+        std::string bytes;
+        if (FILE* f = _wfopen(arg.c_str() + 1, L"rb")) {
+            char buffer[4096];
+            for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
+            fclose(f);
+        }
+        while (!bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r')) bytes.pop_back();
+        return FromUtf8(bytes);
+    }
+    wstring out;
+    for (std::size_t i = 0; i < arg.size(); ++i) {
+        if (arg[i] == L'\\' && i + 5 < arg.size() && arg[i + 1] == L'u') {
+            out += wchar_t(std::wcstoul(arg.substr(i + 2, 4).c_str(), nullptr, 16));
+            i += 5;
+        } else {
+            out += arg[i];
+        }
+    }
+    return out;
+}
+
+wstring Text(HWND window) {
+    wstring text(std::size_t(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(std::size_t(GetWindowTextW(window, &text[0], int(text.size()))));
+    return text;
+}
+
+wstring ClassOf(HWND window) {
+    wchar_t name[256] = L"";
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+wstring Hex(HWND window) {
+    wchar_t buffer[32];
+    swprintf(buffer, 32, L"0x%llx", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
+    return buffer;
+}
+
+wstring Number(long long value) { return std::to_wstring(value); }
+
+// Button texts are compared without their access-key ampersands.
+wstring WithoutAmpersands(const wstring& text) {
+    wstring out;
+    for (wchar_t c : text)
+        if (c != L'&') out += c;
+    return out;
+}
+
+struct Options {
+    std::vector<wstring> words;
+    bool prefix = false, contains = false, gone = false;
+    DWORD timeout = 10000;
+    wstring title, press;
+};
+
+struct Search {
+    const Options* options;
+    const wstring* caption;
+    const wchar_t* className;
+    std::vector<HWND> found;
+};
+
+bool Matches(const Options& options, const wstring& text, const wstring& wanted) {
+    if (options.contains) return text.find(wanted) != wstring::npos;
+    return options.prefix ? text.compare(0, wanted.size(), wanted) == 0 : text == wanted;
+}
+
+BOOL CALLBACK Collect(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<Search*>(param);
+    if (!IsWindowVisible(window)) return TRUE;
+    if (search->className && ClassOf(window) != search->className) return TRUE;
+    if (search->caption && !Matches(*search->options, Text(window), *search->caption)) return TRUE;
+    search->found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> TopWindows(const Options& options, const wstring* caption, const wchar_t* className) {
+    Search search{&options, caption, className, {}};
+    EnumWindows(&Collect, LPARAM(&search));
+    return search.found;
+}
+
+// The first visible top-level window with the caption, waiting up to the timeout.
+HWND WaitFor(const Options& options, const wstring& caption, const wchar_t* className = nullptr) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        std::vector<HWND> found = TopWindows(options, caption.empty() ? nullptr : &caption, className);
+        if (!found.empty()) return found.front();
+        if (GetTickCount() - start >= options.timeout) return nullptr;
+        Sleep(100);
+    }
+}
+
+HWND Require(const Options& options, const wstring& caption) {
+    HWND window = WaitFor(options, caption);
+    if (!window) {
+        Print(L"not found: " + caption);
+        std::exit(1);
+    }
+    return window;
+}
+
+RECT ClientRelative(HWND top, HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+wstring RectText(const RECT& r) {
+    return Number(r.left) + L"," + Number(r.top) + L"," + Number(r.right - r.left) + L"," + Number(r.bottom - r.top);
+}
+
+bool IsCheckable(HWND window) {
+    if (ClassOf(window) != L"Button") return false;
+    const LONG type = GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK;
+    return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON || type == BS_CHECKBOX || type == BS_AUTOCHECKBOX;
+}
+
+// Enabled as the user sees it: the control and every window it sits in.
+bool Usable(HWND window) {
+    for (HWND w = window; w; w = GetParent(w))
+        if (!IsWindowEnabled(w)) return false;
+    return true;
+}
+
+struct Children {
+    HWND top;
+    std::vector<HWND> list;
+};
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
+    reinterpret_cast<Children*>(param)->list.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> Descendants(HWND top) {
+    Children children{top, {}};
+    EnumChildWindows(top, &CollectChild, LPARAM(&children));
+    return children.list;
+}
+
+void ListControls(HWND top) {
+    for (HWND child : Descendants(top)) {
+        HWND parent = GetParent(child);
+        Print(L"id=" + Number(GetDlgCtrlID(child)) + L" class=" + ClassOf(child) +
+              L" parent=" + (parent == top ? wstring(L"form") : ClassOf(parent) + L":" + Number(GetDlgCtrlID(parent))) +
+              L" enabled=" + Number(IsWindowEnabled(child) ? 1 : 0) +
+              L" checked=" + Number(IsCheckable(child) && SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED) +
+              L" visible=" + Number(IsWindowVisible(child) ? 1 : 0) + L" rect=" + RectText(ClientRelative(top, child)) +
+              L" text=" + Text(child));
+    }
+}
+
+HWND FindButton(HWND top, const wstring& text) {
+    const wstring wanted = WithoutAmpersands(text);
+    for (HWND child : Descendants(top)) {
+        if (ClassOf(child) != L"Button") continue;
+        const wstring shown = WithoutAmpersands(Text(child));
+        if (shown == wanted || (!wanted.empty() && shown.compare(0, wanted.size(), wanted) == 0)) return child;
+        if (!wanted.empty() && iswdigit(wanted[0]) && GetDlgCtrlID(child) == _wtoi(wanted.c_str())) return child;
+    }
+    return nullptr;
+}
+
+int Click(HWND top, const wstring& text) {
+    HWND button = FindButton(top, text);
+    if (!button) {
+        Print(L"no button: " + text);
+        return 1;
+    }
+    if (!Usable(button)) {
+        Print(L"disabled: " + text);
+        return 3;
+    }
+    // Posted: the click's handler may open a modal box and not return for a while.
+    PostMessageW(button, BM_CLICK, 0, 0);
+    Print(L"clicked: " + Text(button));
+    return 0;
+}
+
+// A square memory picture to draw on and read pixels from.
+class Picture {
+public:
+    explicit Picture(int size) : size_(size) {
+        HDC screen = GetDC(nullptr);
+        dc_ = CreateCompatibleDC(screen);
+        bitmap_ = CreateCompatibleBitmap(screen, size, size);
+        ReleaseDC(nullptr, screen);
+        SelectObject(dc_, bitmap_);
+    }
+    ~Picture() {
+        DeleteDC(dc_);
+        DeleteObject(bitmap_);
+    }
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+    HDC dc() const { return dc_; }
+    COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+    int Differences(const Picture& other) const {
+        int count = 0;
+        for (int y = 0; y < size_; ++y)
+            for (int x = 0; x < size_; ++x) count += At(x, y) != other.At(x, y);
+        return count;
+    }
+
+private:
+    int size_;
+    HDC dc_;
+    HBITMAP bitmap_;
+};
+
+// Which standard icon a message box shows, told by drawing each candidate
+// over the box's background and keeping the one that matches the screen.
+// The box must not be covered by another window.
+wstring IconKind(HWND box) {
+    HWND icon = nullptr;
+    for (HWND child : Descendants(box))
+        if (ClassOf(child) == L"Static" && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+            IsWindowVisible(child) && SendMessageW(child, STM_GETICON, 0, 0) != 0)
+            icon = child;
+    if (!icon) return L"none";
+    RECT r{};
+    GetWindowRect(icon, &r);
+    const int size = GetSystemMetrics(SM_CXICON);
+    Picture shot(size);
+    HDC screen = GetDC(nullptr);
+    BitBlt(shot.dc(), 0, 0, size, size, screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    HBRUSH background = CreateSolidBrush(shot.At(0, 0));
+    const RECT all{0, 0, size, size};
+    struct Candidate {
+        const wchar_t* name;
+        LPCWSTR id;
+    };
+    const Candidate candidates[] = {{L"critical", IDI_HAND}, {L"question", IDI_QUESTION},
+                                    {L"warning", IDI_EXCLAMATION}, {L"information", IDI_ASTERISK}};
+    wstring best = L"unknown";
+    int bestDifferences = size * size / 10;  // more than a tenth of the pixels off is no match
+    for (const Candidate& c : candidates) {
+        Picture drawn(size);
+        FillRect(drawn.dc(), &all, background);
+        DrawIconEx(drawn.dc(), 0, 0, LoadIconW(nullptr, c.id), size, size, 0, nullptr, DI_NORMAL);
+        const int differences = drawn.Differences(shot);
+        if (differences < bestDifferences) {
+            bestDifferences = differences;
+            best = c.name;
+        }
+    }
+    DeleteObject(background);
+    return best;
+}
+
+int MessageBoxCommand(const Options& options) {
+    Options byClass = options;
+    byClass.prefix = byClass.contains = false;
+    HWND box = WaitFor(byClass, options.title, L"#32770");
+    if (!box) {
+        Print(L"no message box");
+        return 1;
+    }
+    Sleep(300);  // let it paint before its icon is read
+    wstring text, buttons;
+    for (HWND child : Descendants(box)) {
+        const wstring cls = ClassOf(child);
+        if (cls == L"Static" && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON && !Text(child).empty())
+            text = Text(child);
+        if (cls == L"Button" && IsWindowVisible(child))
+            buttons += (buttons.empty() ? L"" : L"|") + WithoutAmpersands(Text(child)) + L"=" +
+                       Number(GetDlgCtrlID(child));
+    }
+    Print(L"title=" + Text(box));
+    Print(L"text=" + text);
+    Print(L"icon=" + IconKind(box));
+    Print(L"buttons=" + buttons);
+    return options.press.empty() ? 0 : Click(box, options.press);
+}
+
+int Usage() {
+    Print(L"usage: driver list|find|wait|controls|rect|dpi|click|mouseup|msgbox|close|size|show ... (see tools/driver.cpp)");
+    return 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const wstring arg = argv[i];
+        if (arg == L"--prefix") options.prefix = true;
+        else if (arg == L"--contains") options.contains = true;
+        else if (arg == L"--gone") options.gone = true;
+        else if (arg == L"--timeout" && i + 1 < argc) options.timeout = DWORD(_wtoi(argv[++i]));
+        else if (arg == L"--title" && i + 1 < argc) options.title = Argument(argv[++i]);
+        else if (arg == L"--press" && i + 1 < argc) options.press = Argument(argv[++i]);
+        else options.words.push_back(Argument(arg));
+    }
+    const std::vector<wstring>& w = options.words;
+    if (w.empty()) return Usage();
+    const wstring& command = w[0];
+    const std::size_t n = w.size();
+
+    if (command == L"list") {
+        for (HWND window : TopWindows(options, nullptr, nullptr))
+            Print(Hex(window) + L" class=" + ClassOf(window) + L" text=" + Text(window));
+        return 0;
+    }
+    if (command == L"dpi") {
+        HDC screen = GetDC(nullptr);
+        Print(L"dpi=" + Number(GetDeviceCaps(screen, LOGPIXELSX)));
+        ReleaseDC(nullptr, screen);
+        return 0;
+    }
+    if (command == L"msgbox") return MessageBoxCommand(options);
+    if (n < 2) return Usage();
+    const wstring& caption = w[1];
+
+    if (command == L"wait" && options.gone) {
+        const DWORD start = GetTickCount();
+        while (!TopWindows(options, &caption, nullptr).empty()) {
+            if (GetTickCount() - start >= options.timeout) {
+                Print(L"still there: " + caption);
+                return 1;
+            }
+            Sleep(100);
+        }
+        Print(L"gone: " + caption);
+        return 0;
+    }
+    HWND top = Require(options, caption);
+    if (command == L"find" || command == L"wait") {
+        Print(Hex(top) + L" text=" + Text(top));
+        return 0;
+    }
+    if (command == L"controls") {
+        ListControls(top);
+        return 0;
+    }
+    if (command == L"rect") {
+        RECT outer{}, client{};
+        GetWindowRect(top, &outer);
+        GetClientRect(top, &client);
+        Print(L"window=" + RectText(outer));
+        Print(L"client=" + Number(client.right) + L"," + Number(client.bottom));
+        Print(L"state=" + wstring(IsIconic(top) ? L"minimized" : IsZoomed(top) ? L"maximized" : L"normal"));
+        Print(L"enabled=" + Number(IsWindowEnabled(top) ? 1 : 0));
+        HWND owner = GetWindow(top, GW_OWNER);
+        Print(L"owner=" + (owner ? Hex(owner) : wstring(L"0")));
+        Print(L"appwindow=" + Number((GetWindowLongW(top, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0));
+        return 0;
+    }
+    if (command == L"mouseup" && n == 4) {
+        // The release of a mouse button (1 left, 2 right, 4 middle) over a control.
+        HWND control = nullptr;
+        for (HWND child : Descendants(top))
+            if (Text(child) == w[2]) control = child;
+        if (!control) {
+            Print(L"no control: " + w[2]);
+            return 1;
+        }
+        const int button = _wtoi(w[3].c_str());
+        const UINT message = button == 2 ? WM_RBUTTONUP : button == 4 ? WM_MBUTTONUP : WM_LBUTTONUP;
+        PostMessageW(control, message, 0, MAKELPARAM(2, 2));
+        Print(L"released " + Number(button) + L" over " + w[2]);
+        return 0;
+    }
+    if (command == L"click" && n == 3) return Click(top, w[2]);
+    if (command == L"close") {
+        PostMessageW(top, WM_CLOSE, 0, 0);
+        Print(L"closing: " + Text(top));
+        return 0;
+    }
+    if (command == L"size" && n == 4) {
+        // As a drag of the border would: the window gets WM_SIZE and may answer it.
+        SetWindowPos(top, nullptr, 0, 0, _wtoi(w[2].c_str()), _wtoi(w[3].c_str()), SWP_NOMOVE | SWP_NOZORDER);
+        return 0;
+    }
+    if (command == L"show" && n == 3) {
+        const int show = w[2] == L"min" ? SW_MINIMIZE : w[2] == L"max" ? SW_MAXIMIZE : SW_RESTORE;
+        ShowWindow(top, show);
+        return 0;
+    }
+    return Usage();
+}
