@@ -27,11 +27,11 @@ struct LuidAndAttributes {
     std::uint32_t Attributes;
 };
 
-struct TokenPrivileges {
+struct TokenPrivilegeSet {
     std::uint32_t PrivilegeCount;
     LuidAndAttributes Privileges[1];
 };
-static_assert(sizeof(struct TokenPrivileges) == 16, "TOKEN_PRIVILEGES with one entry is 16 bytes");
+static_assert(sizeof(TokenPrivilegeSet) == 16, "TOKEN_PRIVILEGES with one entry is 16 bytes");
 
 class System {
 public:
@@ -40,9 +40,8 @@ public:
     virtual OsHandle GetCurrentProcess() = 0;
     virtual std::int32_t OpenProcessToken(OsHandle process, std::uint32_t access, OsHandle* token) = 0;
     virtual std::int32_t LookupPrivilegeValueA(const char* systemName, const char* name, Luid* luid) = 0;
-    // "struct": <windows.h> also has an enumerator named TokenPrivileges.
-    virtual std::int32_t AdjustTokenPrivileges(OsHandle token, std::int32_t disableAll, struct TokenPrivileges* newState,
-                                               std::uint32_t bufferLength, struct TokenPrivileges* previousState,
+    virtual std::int32_t AdjustTokenPrivileges(OsHandle token, std::int32_t disableAll, TokenPrivilegeSet* newState,
+                                               std::uint32_t bufferLength, TokenPrivilegeSet* previousState,
                                                std::uint32_t* returnLength) = 0;
     virtual std::int32_t CloseHandle(OsHandle handle) = 0;
     virtual std::int32_t ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) = 0;

@@ -38,9 +38,9 @@ void Exec_Shutdown() {
 void Exec_ShutdownNT() {
     System& os = *gPlatform.system;
     OsHandle token = 0;
-    TokenPrivileges privileges;
+    TokenPrivilegeSet privileges;
     std::memset(&privileges, 0, sizeof privileges);
-    TokenPrivileges previous;
+    TokenPrivilegeSet previous;
     std::memset(&previous, 0, sizeof previous);
     std::uint32_t returnLength = 0;
 

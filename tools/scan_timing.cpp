@@ -14,7 +14,7 @@
 #include "platform/win32/desktop_win32.h"
 
 // After the platform contracts: <windows.h> declares an enumerator named
-// TokenPrivileges, which would hide the contract's record of that name.
+// TokenPrivilegeSet, which would hide the contract's record of that name.
 #include <windows.h>
 
 #include "tools/utf8.h"

@@ -18,7 +18,7 @@ std::string Join(const std::string& name, const std::vector<std::string>& args) 
 }
 
 // A TOKEN_PRIVILEGES record: count, then each LUID (high:low) with its attributes.
-std::string Privileges(const TokenPrivileges* p) {
+std::string Privileges(const TokenPrivilegeSet* p) {
     if (!p) return "null";
     return "{" + Num(p->PrivilegeCount) + ", " + Num(p->Privileges[0].Luid.HighPart) + ":" +
            Num(p->Privileges[0].Luid.LowPart) + ", " + Num(p->Privileges[0].Attributes) + "}";
@@ -78,8 +78,8 @@ std::int32_t RecordingSystem::LookupPrivilegeValueA(const char* systemName, cons
 }
 
 std::int32_t RecordingSystem::AdjustTokenPrivileges(OsHandle token, std::int32_t disableAll,
-                                                    TokenPrivileges* newState, std::uint32_t bufferLength,
-                                                    TokenPrivileges* previousState, std::uint32_t* returnLength) {
+                                                    TokenPrivilegeSet* newState, std::uint32_t bufferLength,
+                                                    TokenPrivilegeSet* previousState, std::uint32_t* returnLength) {
     Record(Join("AdjustTokenPrivileges",
                 {Num(token), Num(disableAll), Privileges(newState), Num(bufferLength),
                  previousState ? "&previous" : "null",
@@ -90,7 +90,7 @@ std::int32_t RecordingSystem::AdjustTokenPrivileges(OsHandle token, std::int32_t
         std::memset(previousState, 0, sizeof *previousState);
         if (privilegeHeld) *previousState = {1, {{shutdownLuid, 0}}};
     }
-    if (returnLength) *returnLength = privilegeHeld ? sizeof(TokenPrivileges) : 4;
+    if (returnLength) *returnLength = privilegeHeld ? sizeof(TokenPrivilegeSet) : 4;
     return 1;
 }
 

@@ -12,34 +12,12 @@
 
 #include "platform/error.h"
 #include "platform/headless/errno_error.h"
+#include "platform/headless/utf8.h"
 
 namespace {
 
 [[noreturn]] void RaiseErrno() { throw RuntimeError(ErrorNumberFromErrno(errno)); }
 
-std::string Utf8(const Text& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        std::uint32_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size()) c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        if (c < 0x80) {
-            out += char(c);
-        } else if (c < 0x800) {
-            out += char(0xC0 | (c >> 6));
-            out += char(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += char(0xE0 | (c >> 12));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        } else {
-            out += char(0xF0 | (c >> 18));
-            out += char(0x80 | ((c >> 12) & 0x3F));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
 
 class PosixFile : public File {
 public:
@@ -106,7 +84,7 @@ TempFileSystem::~TempFileSystem() {
 }
 
 std::string TempFileSystem::RealPath(const Text& path) const {
-    std::string rel = Utf8(path);
+    std::string rel = ToUtf8(path);
     for (char& c : rel) {
         if (c == '\\') c = '/';
     }

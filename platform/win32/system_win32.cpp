@@ -10,8 +10,8 @@
 static_assert(sizeof(OsVersionInfoA) == sizeof(OSVERSIONINFOA), "OSVERSIONINFOA");
 static_assert(offsetof(OsVersionInfoA, dwPlatformId) == offsetof(OSVERSIONINFOA, dwPlatformId), "OSVERSIONINFOA");
 static_assert(sizeof(Luid) == sizeof(LUID), "LUID");
-static_assert(sizeof(struct TokenPrivileges) == sizeof(TOKEN_PRIVILEGES), "TOKEN_PRIVILEGES");
-static_assert(offsetof(struct TokenPrivileges, Privileges) == offsetof(TOKEN_PRIVILEGES, Privileges), "TOKEN_PRIVILEGES");
+static_assert(sizeof(TokenPrivilegeSet) == sizeof(TOKEN_PRIVILEGES), "TOKEN_PRIVILEGES");
+static_assert(offsetof(TokenPrivilegeSet, Privileges) == offsetof(TOKEN_PRIVILEGES, Privileges), "TOKEN_PRIVILEGES");
 static_assert(sizeof(OsHandle) == sizeof(HANDLE) && sizeof(WindowHandle) == sizeof(HWND), "handles");
 
 namespace {
@@ -36,8 +36,8 @@ std::int32_t Win32System::LookupPrivilegeValueA(const char* systemName, const ch
     return ::LookupPrivilegeValueA(systemName, name, reinterpret_cast<LUID*>(luid));
 }
 
-std::int32_t Win32System::AdjustTokenPrivileges(OsHandle token, std::int32_t disableAll, struct TokenPrivileges* newState,
-                                                std::uint32_t bufferLength, struct TokenPrivileges* previousState,
+std::int32_t Win32System::AdjustTokenPrivileges(OsHandle token, std::int32_t disableAll, TokenPrivilegeSet* newState,
+                                                std::uint32_t bufferLength, TokenPrivilegeSet* previousState,
                                                 std::uint32_t* returnLength) {
     DWORD length = returnLength ? *returnLength : 0;
     BOOL ok = ::AdjustTokenPrivileges(H(token), disableAll, reinterpret_cast<TOKEN_PRIVILEGES*>(newState), bufferLength,

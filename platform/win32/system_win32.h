@@ -9,8 +9,8 @@ public:
     OsHandle GetCurrentProcess() override;
     std::int32_t OpenProcessToken(OsHandle process, std::uint32_t access, OsHandle* token) override;
     std::int32_t LookupPrivilegeValueA(const char* systemName, const char* name, Luid* luid) override;
-    std::int32_t AdjustTokenPrivileges(OsHandle token, std::int32_t disableAll, struct TokenPrivileges* newState,
-                                       std::uint32_t bufferLength, struct TokenPrivileges* previousState,
+    std::int32_t AdjustTokenPrivileges(OsHandle token, std::int32_t disableAll, TokenPrivilegeSet* newState,
+                                       std::uint32_t bufferLength, TokenPrivilegeSet* previousState,
                                        std::uint32_t* returnLength) override;
     std::int32_t CloseHandle(OsHandle handle) override;
     std::int32_t ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override;

@@ -1,6 +1,6 @@
 // The exe's entry point: wires the Win32 platform, starts the program and
 // runs its message loop.
-// The platform contracts come before <windows.h>: system.h's TokenPrivileges
+// The platform contracts come before <windows.h>: system.h's TokenPrivilegeSet
 // shares its name with an enumerator of the system headers.
 #include "platform/platform.h"
 
