@@ -4,13 +4,18 @@
 #include <memory>
 
 #include "platform/platform.h"
+#include "ui/cmdAbout.h"
 #include "ui/frmPellory.h"
 
 namespace {
 
-// The window's own handlers, and a close that ends the program.
+// The window's own handlers, the About button, and a close that ends the program.
 class MainEvents : public frmPelloryEvents {
 public:
+    void Click(std::size_t control) override {
+        if (control == frmPellory::kCmdAbout) cmdAbout_Click();
+        frmPelloryEvents::Click(control);
+    }
     void Unload(std::int16_t&) override { gPlatform.toolkit->End(); }
 };
 

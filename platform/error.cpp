@@ -17,6 +17,9 @@ Text ErrorDescription(std::int32_t number) {
     case err::PathFileAccess: return u"パス名が無効です。";
     case err::PathNotFound: return u"パスが見つかりません。";
     case err::Internal: return u"内部エラーです。";
+    case err::CantCreateObject: return u"ActiveX コンポーネントはオブジェクトを作成できません。";
+    case err::NoSuchMember: return u"オブジェクトは、このプロパティまたはメソッドをサポートしていません。";
+    case err::Automation: return u"オートメーション エラーです。";
     default: return u"アプリケーション定義またはオブジェクト定義のエラーです。";
     }
 }

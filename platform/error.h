@@ -17,6 +17,9 @@ constexpr std::int32_t PermissionDenied = 70;
 constexpr std::int32_t PathFileAccess = 75;
 constexpr std::int32_t PathNotFound = 76;
 constexpr std::int32_t Internal = 51;
+constexpr std::int32_t CantCreateObject = 429;
+constexpr std::int32_t NoSuchMember = 438;
+constexpr std::int32_t Automation = 440;
 }  // namespace err
 
 class RuntimeError : public std::exception {
@@ -42,3 +45,13 @@ Text ErrorBoxText(std::int32_t number, const Text& description);
 // from inside a `catch (const std::exception&)` block. The program's end is
 // deliberately no std::exception, so that error handlers never catch it.
 RuntimeError CurrentError();
+
+// Runs one step of a procedure that ignores errors: a failing step is
+// skipped and the caller goes on with the next.
+template <class Step>
+void IgnoreErrors(Step step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}

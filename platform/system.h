@@ -3,7 +3,9 @@
 // laid out as the system defines them.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include "platform/desktop.h"
+#include "platform/text.h"
 
 using OsHandle = std::intptr_t;
 
@@ -33,6 +35,16 @@ struct TokenPrivilegeSet {
 };
 static_assert(sizeof(TokenPrivilegeSet) == 16, "TOKEN_PRIVILEGES with one entry is 16 bytes");
 
+// An automation object reached by late binding: its members are looked up by
+// name when called. Destroying it releases the reference; what the object
+// opened stays open. Every operation raises a RuntimeError when it fails.
+class AutomationObject {
+public:
+    virtual ~AutomationObject() = default;
+    virtual void SetProperty(const Text& name, bool value) = 0;
+    virtual void CallMethod(const Text& name, const Text& argument) = 0;
+};
+
 class System {
 public:
     virtual ~System() = default;
@@ -52,4 +64,7 @@ public:
     virtual WindowHandle FindWindowA(const char* className, const char* windowName) = 0;
     virtual std::intptr_t ShellExecuteA(WindowHandle owner, const char* operation, const char* file,
                                         const char* parameters, const char* directory, std::int32_t show) = 0;
+    // A new object of the class registered under `progId`; raises error 429
+    // when none can be created.
+    virtual std::unique_ptr<AutomationObject> CreateObject(const Text& progId) = 0;
 };

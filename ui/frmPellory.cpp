@@ -1,7 +1,6 @@
 #include "ui/frmPellory.h"
 
-#include <exception>
-
+#include "platform/error.h"
 #include "platform/platform.h"
 
 std::int32_t gFormWidth = 0;
@@ -70,12 +69,9 @@ void frmPellory::Form_Resize() {
     form_->SetHeight(gFormHeight);
 }
 
+// A missing viewer or help file shows nothing.
 void frmPellory::cmdHelp_Click() {
-    try {
-        gPlatform.toolkit->Shell(u"hh.exe PelloryV2_0.chm", 1);
-    } catch (const std::exception&) {
-        // A missing viewer or help file shows nothing.
-    }
+    IgnoreErrors([] { gPlatform.toolkit->Shell(u"hh.exe PelloryV2_0.chm", 1); });
 }
 
 void frmPelloryEvents::Resize() { form->Form_Resize(); }

@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "platform/error.h"
+#include "platform/headless/utf8.h"
+
 namespace {
 
 constexpr OsHandle kCurrentProcess = -1;  // the pseudo-handle of the current process
@@ -118,12 +121,40 @@ std::intptr_t RecordingSystem::SendMessageA(WindowHandle window, std::uint32_t m
 }
 
 WindowHandle RecordingSystem::FindWindowA(const char* className, const char* windowName) {
-    Record(Join("FindWindowA", {Str(className), Str(windowName)}));
+    Call("FindWindowA", Join("FindWindowA", {Str(className), Str(windowName)}));
     return foundWindow;
 }
 
 std::intptr_t RecordingSystem::ShellExecuteA(WindowHandle owner, const char* operation, const char* file,
                                              const char* parameters, const char* directory, std::int32_t show) {
-    Record(Join("ShellExecuteA", {Num(owner), Str(operation), Str(file), Str(parameters), Str(directory), Num(show)}));
+    Call("ShellExecuteA",
+         Join("ShellExecuteA", {Num(owner), Str(operation), Str(file), Str(parameters), Str(directory), Num(show)}));
     return shellResult;
+}
+
+class RecordingSystem::RecordingObject : public AutomationObject {
+public:
+    RecordingObject(RecordingSystem& system, std::string progId) : system_(system), progId_(std::move(progId)) {}
+    ~RecordingObject() override { system_.Record(progId_ + ".Release"); }
+    void SetProperty(const Text& name, bool value) override {
+        system_.Call(ToUtf8(name), progId_ + "." + ToUtf8(name) + "=" + (value ? "True" : "False"));
+    }
+    void CallMethod(const Text& name, const Text& argument) override {
+        system_.Call(ToUtf8(name), progId_ + "." + ToUtf8(name) + "(\"" + ToUtf8(argument) + "\")");
+    }
+
+private:
+    RecordingSystem& system_;
+    std::string progId_;
+};
+
+std::unique_ptr<AutomationObject> RecordingSystem::CreateObject(const Text& progId) {
+    Call("CreateObject", Join("CreateObject", {"\"" + ToUtf8(progId) + "\""}));
+    return std::make_unique<RecordingObject>(*this, ToUtf8(progId));
+}
+
+void RecordingSystem::Call(const std::string& name, const std::string& call) {
+    Record(call);
+    const auto raise = raises.find(name);
+    if (raise != raises.end()) throw RuntimeError(raise->second);
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 #include "platform/system.h"
@@ -19,6 +20,10 @@ public:
     Luid shutdownLuid{19, 0};      // SeShutdownPrivilege's LUID on Windows
     WindowHandle foundWindow = 0;  // FindWindowA's answer
     std::intptr_t shellResult = 33;
+    // Calls that raise this run-time error after being recorded, by name:
+    // "FindWindowA", "ShellExecuteA", "CreateObject", or an automation
+    // object's member ("Visible", "Navigate").
+    std::map<std::string, std::int32_t> raises;
 
     // The millisecond clock: by default it starts at 0 and each reading
     // advances it by 1 ms, wrapping at 2^32 as the real one does.
@@ -45,9 +50,15 @@ public:
     WindowHandle FindWindowA(const char* className, const char* windowName) override;
     std::intptr_t ShellExecuteA(WindowHandle owner, const char* operation, const char* file, const char* parameters,
                                 const char* directory, std::int32_t show) override;
+    // The object records its members' calls here, under its programmatic
+    // identifier: "InternetExplorer.Application.Visible=True".
+    std::unique_ptr<AutomationObject> CreateObject(const Text& progId) override;
 
 private:
+    class RecordingObject;
     void Record(const std::string& call) { calls_.push_back(call); }
+    // Recorded, then raised when `raises` names it.
+    void Call(const std::string& name, const std::string& call);
 
     std::vector<std::string> calls_;
     std::function<std::uint32_t()> clock_;

@@ -20,4 +20,5 @@ public:
     WindowHandle FindWindowA(const char* className, const char* windowName) override;
     std::intptr_t ShellExecuteA(WindowHandle owner, const char* operation, const char* file, const char* parameters,
                                 const char* directory, std::int32_t show) override;
+    std::unique_ptr<AutomationObject> CreateObject(const Text& progId) override;
 };

@@ -7,11 +7,14 @@
 #include <windows.h>
 
 #include "app/startup.h"
+#include "platform/win32/system_win32.h"
 #include "platform/win32/win32_toolkit.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     static Win32Toolkit toolkit;
+    static Win32System system;
     gPlatform.toolkit = &toolkit;
+    gPlatform.system = &system;
     RunEventHandler(toolkit, &Start_Pellory);
     return RunMessageLoop();
 }
