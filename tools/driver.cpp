@@ -10,6 +10,14 @@
 //   driver dpi
 //   driver click CAPTION BUTTON [--prefix]        BM_CLICK on an enabled button
 //   driver mouseup CAPTION TEXT BUTTON            a mouse button released over a control
+//   driver fonts CAPTION [--prefix]               each control's font (WM_GETFONT)
+//   driver ink CAPTION [--prefix]                 each control's text colour, read off the screen
+//   driver glyphs CAPTION TEXT FACE CENTIPOINTS BOLD UNDERLINE CHARSET RRGGBB
+//                                                 compares the control's text pixels with the text
+//                                                 drawn here in that font (FACE "default": the
+//                                                 system's message font) and colour
+//   driver focus CAPTION [--prefix]               the control that has the input focus
+//   driver key CAPTION escape|enter [--prefix]    a key pressed and released on the focus
 //   driver msgbox [--title T] [--press BUTTON] [--timeout MS]
 //   driver close CAPTION [--prefix]               WM_CLOSE
 //   driver size CAPTION WIDTH HEIGHT [--prefix]   outer size in pixels
@@ -21,6 +29,7 @@
 // 2 bad usage, 3 the button is disabled.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -329,8 +338,184 @@ int MessageBoxCommand(const Options& options) {
     return options.press.empty() ? 0 : Click(box, options.press);
 }
 
+wstring Hex6(COLORREF color) {
+    wchar_t buffer[16];
+    swprintf(buffer, 16, L"%02x%02x%02x", GetRValue(color), GetGValue(color), GetBValue(color));
+    return buffer;
+}
+
+// The font a control draws with: face, height, weight, underline, charset.
+void ListFonts(HWND top) {
+    for (HWND child : Descendants(top)) {
+        HFONT font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+        LOGFONTW lf{};
+        if (!font || !GetObjectW(font, sizeof lf, &lf)) {
+            Print(L"font=none text=" + Text(child));
+            continue;
+        }
+        Print(L"face=" + wstring(lf.lfFaceName) + L" height=" + Number(lf.lfHeight) + L" weight=" +
+              Number(lf.lfWeight) + L" underline=" + Number(lf.lfUnderline ? 1 : 0) + L" charset=" +
+              Number(lf.lfCharSet) + L" text=" + Text(child));
+    }
+}
+
+// A control's pixels as the screen shows them, row by row.
+std::vector<COLORREF> Capture(HWND control, int& width, int& height) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    width = r.right - r.left;
+    height = r.bottom - r.top;
+    std::vector<COLORREF> pixels;
+    HDC screen = GetDC(nullptr);
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) pixels.push_back(GetPixel(screen, x, y));
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// The colours of a picture, most frequent first.
+std::vector<std::pair<COLORREF, int>> Histogram(const std::vector<COLORREF>& pixels) {
+    std::vector<std::pair<COLORREF, int>> counts;
+    for (COLORREF pixel : pixels) {
+        auto it = counts.begin();
+        while (it != counts.end() && it->first != pixel) ++it;
+        if (it == counts.end()) counts.push_back({pixel, 1});
+        else ++it->second;
+    }
+    std::stable_sort(counts.begin(), counts.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    return counts;
+}
+
+// The most frequent colour of a label is its background, the next its text.
+void ListInk(HWND top) {
+    for (HWND child : Descendants(top)) {
+        int width = 0, height = 0;
+        const auto counts = Histogram(Capture(child, width, height));
+        const wstring background = counts.empty() ? L"none" : Hex6(counts[0].first);
+        const wstring ink = counts.size() < 2 ? L"none" : Hex6(counts[1].first);
+        Print(L"ink=" + ink + L" background=" + background + L" text=" + Text(child));
+    }
+}
+
+// Which pixels of a picture have exactly the colour `ink`, cut to the
+// smallest rectangle that holds them all, as rows of 0 and 1.
+std::vector<wstring> InkMask(const std::vector<COLORREF>& pixels, int width, int height, COLORREF ink) {
+    int left = width, right = -1, top = height, bottom = -1;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (pixels[std::size_t(y * width + x)] == ink) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+    std::vector<wstring> rows;
+    for (int y = top; y <= bottom; ++y) {
+        wstring row;
+        for (int x = left; x <= right; ++x) row += pixels[std::size_t(y * width + x)] == ink ? L'1' : L'0';
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// The control's text drawn here on one line, as a label or a button draws
+// it, in the given font and colour on the control's own background colour.
+// A label's text is not cut at the control's right edge, so that a label too
+// narrow for its text, which wraps or cuts it, shows different pixels.
+// `text` gets the rectangle a button's centred text takes.
+std::vector<COLORREF> Reference(HWND control, int width, int height, HFONT font, COLORREF ink, COLORREF background,
+                                int pictureWidth, RECT& text) {
+    Picture picture(std::max(pictureWidth, height));
+    const RECT all{0, 0, pictureWidth, height};
+    HBRUSH brush = CreateSolidBrush(background);
+    FillRect(picture.dc(), &all, brush);
+    DeleteObject(brush);
+    HGDIOBJ old = SelectObject(picture.dc(), font);
+    SetTextColor(picture.dc(), ink);
+    SetBkMode(picture.dc(), TRANSPARENT);
+    const wstring caption = Text(control);
+    const bool button = ClassOf(control) == L"Button";
+    RECT box{0, 0, button ? width : pictureWidth, height};
+    const UINT format = DT_SINGLELINE | DT_EXPANDTABS | (button ? DT_CENTER | DT_VCENTER : DT_LEFT);
+    DrawTextW(picture.dc(), caption.c_str(), -1, &box, format);
+    text = box;
+    DrawTextW(picture.dc(), caption.c_str(), -1, &text, format | DT_CALCRECT);
+    OffsetRect(&text, (width - text.right) / 2, (height - text.bottom) / 2);
+    SelectObject(picture.dc(), old);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < pictureWidth; ++x) pixels.push_back(picture.At(x, y));
+    return pixels;
+}
+
+int Glyphs(HWND top, const std::vector<wstring>& w) {
+    HWND control = nullptr;
+    for (HWND child : Descendants(top))
+        if (Text(child) == w[2]) control = child;
+    if (!control) {
+        Print(L"no control: " + w[2]);
+        return 1;
+    }
+    LOGFONTW lf{};
+    if (w[3] == L"default") {
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+        lf = metrics.lfMessageFont;
+    } else {
+        HDC screen = GetDC(nullptr);
+        lf.lfHeight = -MulDiv(_wtoi(w[4].c_str()), GetDeviceCaps(screen, LOGPIXELSY), 7200);
+        ReleaseDC(nullptr, screen);
+        lf.lfWeight = w[5] == L"1" ? FW_BOLD : FW_NORMAL;
+        lf.lfUnderline = w[6] == L"1";
+        lf.lfCharSet = BYTE(_wtoi(w[7].c_str()));
+        wcsncpy(lf.lfFaceName, w[3].c_str(), LF_FACESIZE - 1);
+    }
+    const COLORREF ink = RGB(std::wcstoul(w[8].substr(0, 2).c_str(), nullptr, 16),
+                             std::wcstoul(w[8].substr(2, 2).c_str(), nullptr, 16),
+                             std::wcstoul(w[8].substr(4, 2).c_str(), nullptr, 16));
+    int width = 0, height = 0;
+    const std::vector<COLORREF> live = Capture(control, width, height);
+    const auto counts = Histogram(live);
+    HFONT font = CreateFontIndirectW(&lf);
+    // The live pixels widened with background to the reference's width.
+    const int pictureWidth = width + 200;
+    std::vector<COLORREF> shown(std::size_t(pictureWidth * height), counts.at(0).first);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) shown[std::size_t(y * pictureWidth + x)] = live[std::size_t(y * width + x)];
+    RECT text{};
+    std::vector<COLORREF> drawn =
+        Reference(control, width, height, font, ink, counts.at(0).first, pictureWidth, text);
+    DeleteObject(font);
+    // A button's frame and focus mark may share the text's colour: only the
+    // pixels of its text count.
+    if (ClassOf(control) == L"Button") {
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < pictureWidth; ++x)
+                if (!PtInRect(&text, POINT{x, y}))
+                    shown[std::size_t(y * pictureWidth + x)] = drawn[std::size_t(y * pictureWidth + x)] = CLR_INVALID;
+    }
+    const std::vector<wstring> a = InkMask(shown, pictureWidth, height, ink), b = InkMask(drawn, pictureWidth, height, ink);
+    long inkLive = 0, inkDrawn = 0, differences = 0;
+    for (const wstring& row : a) inkLive += long(std::count(row.begin(), row.end(), L'1'));
+    for (const wstring& row : b) inkDrawn += long(std::count(row.begin(), row.end(), L'1'));
+    if (a.size() != b.size() || (!a.empty() && a[0].size() != b[0].size())) {
+        differences = -1;  // the text covers a rectangle of another size
+    } else {
+        for (std::size_t y = 0; y < a.size(); ++y)
+            for (std::size_t x = 0; x < a[y].size(); ++x) differences += a[y][x] != b[y][x];
+    }
+    Print(L"live=" + Number(inkLive) + L" drawn=" + Number(inkDrawn) + L" differences=" + Number(differences) +
+          L" box=" + Number(a.empty() ? 0 : long(a[0].size())) + L"x" + Number(long(a.size())) + L" text=" + w[2]);
+    return 0;
+}
+
+HWND FocusOf(HWND top) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
 int Usage() {
-    Print(L"usage: driver list|find|wait|controls|rect|dpi|click|mouseup|msgbox|close|size|show ... (see tools/driver.cpp)");
+    Print(L"usage: driver list|find|wait|controls|rect|dpi|click|mouseup|fonts|ink|focus|key|msgbox|close|size|show ... (see tools/driver.cpp)");
     return 2;
 }
 
@@ -400,6 +585,9 @@ int wmain(int argc, wchar_t** argv) {
         HWND owner = GetWindow(top, GW_OWNER);
         Print(L"owner=" + (owner ? Hex(owner) : wstring(L"0")));
         Print(L"appwindow=" + Number((GetWindowLongW(top, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0));
+        const LONG style = GetWindowLongW(top, GWL_STYLE);
+        Print(L"minbox=" + Number((style & WS_MINIMIZEBOX) != 0) + L" maxbox=" + Number((style & WS_MAXIMIZEBOX) != 0) +
+              L" sizable=" + Number((style & WS_THICKFRAME) != 0) + L" sysmenu=" + Number((style & WS_SYSMENU) != 0));
         return 0;
     }
     if (command == L"mouseup" && n == 4) {
@@ -415,6 +603,31 @@ int wmain(int argc, wchar_t** argv) {
         const UINT message = button == 2 ? WM_RBUTTONUP : button == 4 ? WM_MBUTTONUP : WM_LBUTTONUP;
         PostMessageW(control, message, 0, MAKELPARAM(2, 2));
         Print(L"released " + Number(button) + L" over " + w[2]);
+        return 0;
+    }
+    if (command == L"fonts") {
+        ListFonts(top);
+        return 0;
+    }
+    if (command == L"glyphs" && n == 9) return Glyphs(top, w);
+    if (command == L"ink") {
+        ListInk(top);
+        return 0;
+    }
+    if (command == L"focus") {
+        HWND focus = FocusOf(top);
+        Print(L"focus=" + (focus ? ClassOf(focus) + L" text=" + Text(focus) : wstring(L"none")));
+        return 0;
+    }
+    if (command == L"key" && n == 3) {
+        // Posted to the focus, as the keyboard would deliver it, so that the
+        // program's own message loop sees it.
+        const WPARAM key = w[2] == L"escape" ? VK_ESCAPE : VK_RETURN;
+        HWND focus = FocusOf(top);
+        HWND target = focus ? focus : top;
+        PostMessageW(target, WM_KEYDOWN, key, 1);
+        PostMessageW(target, WM_KEYUP, key, LPARAM(0xC0000001u));
+        Print(L"pressed " + w[2] + L" on " + Text(target));
         return 0;
     }
     if (command == L"click" && n == 3) return Click(top, w[2]);
