@@ -21,7 +21,7 @@ constexpr FontSpec kDescriptionFont{u"ＭＳ ゴシック", 975, true, false, Ch
 const ControlSpec kControls[] = {
     {"Label1", ControlKind::Label, u"Pellory", {120, 600, 4215, 375}, 0, -1, kNavy, kTitleFont, false},
     {"CmdOk", ControlKind::CommandButton, u"OK", {4080, 2160, 1215, 495}, 1, -1, kDefaultColor, kButtonFont, false},
-    {"Label2", ControlKind::Label, u"Pellory Team 2026", {3120, 1080, 2055, 255}, 2, -1, kDefaultColor, kNoteFont, false},
+    {"Label2", ControlKind::Label, u"Pellory 2026", {3120, 1080, 2055, 255}, 2, -1, kDefaultColor, kNoteFont, false},
     {"Label3", ControlKind::Label, u"Ver.2.0", {4440, 720, 975, 255}, 3, -1, kDefaultColor, kNoteFont, false},
     {"lblURL", ControlKind::Label, u"lblURL", {360, 1680, 4095, 255}, 4, -1, kBlue, kLinkFont, false},
     {"lblMail", ControlKind::Label, u"lblMail", {360, 2040, 2055, 255}, 5, -1, kBlue, kDefaultFont, false},

@@ -43,7 +43,7 @@ private:
 };
 
 const std::vector<std::string> kShownTexts{
-    u8"バージョン情報", "Pellory", "OK", "Pellory Team 2026", "Ver.2.0", "https://pellory.example/",
+    u8"バージョン情報", "Pellory", "OK", "Pellory 2026", "Ver.2.0", "https://pellory.example/",
     "support@pellory.example", u8"Internet Explorer用ダウンロード終了監視ソフト"};
 
 TEST_F(AboutWindow, AboutButtonLoadsFillsAndShowsModallyUntilOkUnloadsAndAReopenShowsTheSameTexts) {
