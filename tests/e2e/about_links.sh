@@ -1,0 +1,84 @@
+# The About window's links on the real exe: a left release on the mail label
+# makes the shell open "mailto:" and the address (seen by a recording mail
+# handler registered in this prefix), and does nothing while a window of
+# class "ATH_Note" is open; a left release on the home-page label does
+# nothing while an "IEFrame" window is open, and without one shows no box of
+# ours whatever the browser object does.
+main='未監視 - Pellory'
+about='バージョン情報'
+url='https://pellory.example/'
+mail='support@pellory.example'
+drv() { wine_run driver.exe "$@"; }
+fail() { echo "FAIL: $*"; exit 1; }
+record="$E2E_DIR/recorder.txt"
+ie_count() { drv list | grep -c 'class=IEFrame' || true; }
+# Closes a staged window and waits until its program has ended.
+unstage() {
+  drv close "$1" >/dev/null
+  wait "$2" 2>/dev/null || true
+  drv wait "$1" --gone --timeout 1000 >/dev/null || fail "$1 still open"
+}
+no_box() { if drv msgbox --timeout 1500 >/dev/null; then fail "a box appeared: $1"; fi; }
+
+trap 'wine reg delete "HKCR\\mailto\\shell\\open\\command" /ve /f >/dev/null 2>&1 || true' EXIT
+wine reg add 'HKCR\mailto\shell\open\command' /ve /d "\"$E2E_WIN\\recorder.exe\" \"%1\"" /f >/dev/null 2>&1
+rm -f "$record"
+
+wine_start PelloryV2_0.exe
+drv wait "$main" --timeout 20000 >/dev/null || fail "no main window"
+drv click "$main" ... >/dev/null
+drv wait "$about" --timeout 10000 >/dev/null || fail "no About window"
+
+# Mail, with a compose window open: nothing.
+wine_start classwindow.exe ATH_Note 'Compose'
+staged=$!
+drv wait Compose --timeout 10000 >/dev/null || fail "no staged compose window"
+drv mouseup "$about" "$mail" 1 >/dev/null
+sleep 3
+[ ! -e "$record" ] || fail "the shell was asked with a compose window open: $(cat "$record")"
+no_box "mail link with a compose window"
+unstage Compose "$staged"
+echo "mail link with an ATH_Note window open: nothing"
+
+# Mail, with none: the shell opens the document.
+drv mouseup "$about" "$mail" 1 >/dev/null
+for _ in $(seq 100); do [ -s "$record" ] && break; sleep 0.1; done
+[ "$(tr -d '\r' <"$record" 2>/dev/null)" = "mailto:$mail" ] ||
+  fail "the mail handler got: '$(cat "$record" 2>/dev/null)'; windows: $(drv list --contains '')"
+no_box "mail link"
+echo "mail link: the shell opened mailto:$mail"
+
+# Home page, with a browser frame open: nothing.
+wine_start classwindow.exe IEFrame 'Staged browser'
+staged=$!
+drv wait 'Staged browser' --timeout 10000 >/dev/null || fail "no staged browser window"
+drv mouseup "$about" "$url" 1 >/dev/null
+sleep 4
+[ "$(ie_count)" = 1 ] || fail "another browser window opened: $(drv list)"
+no_box "home-page link with a browser open"
+unstage 'Staged browser' "$staged"
+echo "home-page link with an IEFrame window open: nothing"
+
+# Home page, with none: whatever the browser object does, no box of ours and
+# the window stays usable.
+drv mouseup "$about" "$url" 1 >/dev/null
+opened=0
+for _ in $(seq 40); do
+  opened=$(ie_count)
+  [ "$opened" -ge 1 ] && break
+  sleep 0.5
+done
+no_box "home-page link"
+drv find "$about" >/dev/null || fail "About window gone"
+echo "home-page link: no box; browser windows opened: $opened"
+if [ "$opened" -ge 1 ]; then
+  # The browser's own window now stands for "one is open": a second release opens no other.
+  drv mouseup "$about" "$url" 1 >/dev/null
+  sleep 4
+  [ "$(ie_count)" = "$opened" ] || fail "a second browser window opened"
+  echo "home-page link with the browser it opened still open: nothing"
+fi
+
+drv click "$about" OK >/dev/null
+drv wait "$about" --gone --timeout 10000 >/dev/null || fail "OK did not close the window"
+drv close "$main" >/dev/null
