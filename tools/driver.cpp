@@ -446,14 +446,17 @@ std::vector<COLORREF> Reference(HWND control, int width, int height, HFONT font,
     return pixels;
 }
 
-int Glyphs(HWND top, const std::vector<wstring>& w) {
-    HWND control = nullptr;
+// The control of the window whose text is exactly `text`; ends the driver
+// with status 1 when there is none.
+HWND ControlWithText(HWND top, const wstring& text) {
     for (HWND child : Descendants(top))
-        if (Text(child) == w[2]) control = child;
-    if (!control) {
-        Print(L"no control: " + w[2]);
-        return 1;
-    }
+        if (Text(child) == text) return child;
+    Print(L"no control: " + text);
+    std::exit(1);
+}
+
+int Glyphs(HWND top, const std::vector<wstring>& w) {
+    HWND control = ControlWithText(top, w[2]);
     LOGFONTW lf{};
     if (w[3] == L"default") {
         NONCLIENTMETRICSW metrics{};
@@ -592,13 +595,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"mouseup" && n == 4) {
         // The release of a mouse button (1 left, 2 right, 4 middle) over a control.
-        HWND control = nullptr;
-        for (HWND child : Descendants(top))
-            if (Text(child) == w[2]) control = child;
-        if (!control) {
-            Print(L"no control: " + w[2]);
-            return 1;
-        }
+        HWND control = ControlWithText(top, w[2]);
         const int button = _wtoi(w[3].c_str());
         const UINT message = button == 2 ? WM_RBUTTONUP : button == 4 ? WM_MBUTTONUP : WM_LBUTTONUP;
         PostMessageW(control, message, 0, MAKELPARAM(2, 2));
