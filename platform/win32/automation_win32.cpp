@@ -76,5 +76,11 @@ std::unique_ptr<AutomationObject> Win32System::CreateObject(const Text& progId) 
         if (uninitialize) CoUninitialize();
         throw RuntimeError(err::CantCreateObject);
     }
-    return std::make_unique<DispatchObject>(dispatch, uninitialize);
+    try {
+        return std::make_unique<DispatchObject>(dispatch, uninitialize);
+    } catch (...) {
+        dispatch->Release();
+        if (uninitialize) CoUninitialize();
+        throw;
+    }
 }
