@@ -2,8 +2,12 @@
 # and the end-to-end tests that drive the Windows build under Wine.
 option(PELLORY_SANITIZE "Build the native tests with AddressSanitizer and UBSan" ON)
 if(PELLORY_SANITIZE)
-  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  set(sanitize -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_compile_options(${sanitize})
   add_link_options(-fsanitize=address,undefined)
+  # The logic's library was made before this file was read, so the
+  # directory's options never reached it.
+  target_compile_options(pellory_core PRIVATE ${sanitize})
 endif()
 
 file(GLOB PELLORY_HEADLESS_SOURCES CONFIGURE_DEPENDS platform/headless/*.cpp)
@@ -11,6 +15,13 @@ add_library(pellory_headless STATIC ${PELLORY_HEADLESS_SOURCES})
 target_link_libraries(pellory_headless PUBLIC pellory_core)
 # The logic calls the platform (the code page) back: a cycle CMake repeats on the link line.
 target_link_libraries(pellory_core INTERFACE pellory_headless)
+
+# A clang build of only the libFuzzer targets (tests/fuzz), run by CTest.
+option(PELLORY_FUZZ "Build the libFuzzer targets instead of the tests (needs clang)" OFF)
+if(PELLORY_FUZZ)
+  include(cmake/fuzz.cmake)
+  return()
+endif()
 
 enable_testing()
 find_package(GTest REQUIRED)

@@ -35,15 +35,16 @@ struct LogText {
 // CR; a lone LF is part of the line. A line is handed over only when whole,
 // so no double-byte character is ever split between two reads.
 void Read_Lines(File& file, LogText& log) {
+    // Reads land in a buffer left uninitialised, so a read that delivers few
+    // bytes costs only those bytes, however short the file's reads are.
+    const std::unique_ptr<char[]> chunk(new char[kChunk]);
     std::string pending;      // the start of a line whose end has not come yet
     std::size_t scanned = 0;  // bytes of `pending` known to hold no CR
     bool dropLF = false;      // the last read ended in CR: an LF next belongs to it
     for (;;) {
-        const std::size_t kept = pending.size();
-        pending.resize(kept + kChunk);
-        const std::size_t n = file.Read(&pending[kept], kChunk);
-        pending.resize(kept + n);
+        const std::size_t n = file.Read(chunk.get(), kChunk);
         if (n == 0) break;
+        pending.append(chunk.get(), n);
         std::size_t start = 0;
         if (dropLF && pending[0] == '\n') start = scanned = 1;
         dropLF = false;

@@ -3,7 +3,8 @@
 # as root; a package already there is left alone.
 set -euo pipefail
 packages=(cmake make g++ libgtest-dev g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth x11-utils fonts-ipafont-gothic imagemagick locales fp-utils libchm-bin python3)
+  wine wine64 xvfb xauth x11-utils fonts-ipafont-gothic imagemagick locales fp-utils libchm-bin python3
+  clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
