@@ -1,0 +1,4 @@
+#include "ui/cmdAbout.h"
+
+// Nothing to open until the About window exists.
+void cmdAbout_Click() {}
