@@ -1,4 +1,5 @@
-// The About button's click: opens the About window.
+// The main window's About button: opens the About window modally and
+// returns once it has been closed.
 #pragma once
 
 void cmdAbout_Click();

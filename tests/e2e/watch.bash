@@ -14,7 +14,7 @@ done
 leave_desktop() {
   wineserver -k 2>/dev/null || true
   for exe in "${WATCH_EXES[@]}"; do
-    wine reg delete "HKCU\\Software\\Wine\\AppDefaults\\$exe\\Explorer" /f >/dev/null 2>&1 || true
+    wine reg delete "HKCU\\Software\\Wine\\AppDefaults\\$exe" /f >/dev/null 2>&1 || true
   done
   wineserver -w 2>/dev/null || true  # the registry is saved as the server ends
 }

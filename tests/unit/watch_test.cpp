@@ -89,6 +89,22 @@ TEST(Watch, TheEndSequenceRunsItsTenStepsInOrder) {
     EXPECT_EQ(app.window().GetWindowState(), Normal);
 }
 
+// The wait before the shutdown ends after 5 s however long the system has
+// been up: past 24.8 days (the signed limit), across the wrap at 49.7 days.
+TEST(Watch, TheWatchEndsInAShutdownAtEveryUptime) {
+    for (std::uint32_t uptime : {0u, 2147478647u, 2147478648u, 2147483647u, 4294967000u, 4294967295u}) {
+        SCOPED_TRACE(uptime);
+        Pellory app;
+        StartWatching(app);
+        app.StartClock(uptime);
+        app.SetDesktop(0, 0, false);
+        EXPECT_THROW(app.Tick(), ProgramEnded);
+        EXPECT_TRUE(app.toolkit.boxes.empty());
+        EXPECT_EQ(app.Log(), Line(LogEvent::Start, 7) + Line(LogEvent::NormalEnd, 12));
+        EXPECT_TRUE(app.ShutdownRequested());
+    }
+}
+
 TEST(Watch, StartingWithAndWithoutDownloadsInBothLogModes) {
     const std::string seeded = Format_LogLine({2003, 12, 31, 23, 59, 59}, LogEvent::Cancel);
     const struct {
