@@ -21,7 +21,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     gPlatform.system = &system;
     gPlatform.files = &files;
     gPlatform.toolkit = &toolkit;
-    static frmPelloryController main;
-    RunEventHandler(toolkit, [] { main.Form_Load(); });
+    static frmPelloryController controller;
+    RunEventHandler(toolkit, [] { controller.Form_Load(); });
     return RunMessageLoop();
 }
