@@ -1,5 +1,6 @@
 #include "log/read_log.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -20,14 +21,12 @@ constexpr std::size_t kChunk = 64 * 1024;
 struct LogText {
     Text view;
     int event = -1;
-    std::intptr_t lines = 0;
     LogLineDecoder decoder;
 
     void Add(const char* bytes, std::size_t count) {
         int found = decoder.AppendLine(bytes, count, view);
         view += u"\r\n";
         if (found >= 0) event = found;
-        ++lines;
     }
 };
 
@@ -92,14 +91,16 @@ bool Read_Log(Control& txtLog, Text& lastEvent) {
         file->Close();
     } catch (const std::exception&) {
         // The file is closed by now; what was read stays in view.
-        const RuntimeError e = CurrentError();
         show();
-        gPlatform.toolkit->MsgBox(ErrorBoxText(e.Number(), e.Description()), mb::Critical, u"Read_Log");
+        ShowErrorBox(*gPlatform.toolkit, u"Read_Log");
         return false;
     }
     show();
-    // The control stops at its last line, so scrolling by the line count
-    // brings the end of the log into view.
-    gPlatform.system->SendMessageA(txtLog.hWnd(), kEmLineScroll, 0, log.lines);
+    // The control stops at its last line. It breaks lines at a lone LF too
+    // and wraps long ones, so it may show more lines than were read; but
+    // every line it shows, save the last, holds at least one character (a
+    // line end counts), so the view's length scrolls to the end.
+    const std::size_t count = std::min<std::size_t>(log.view.size(), INT32_MAX);
+    gPlatform.system->SendMessageA(txtLog.hWnd(), kEmLineScroll, 0, std::intptr_t(count));
     return true;
 }

@@ -4,9 +4,13 @@
 
 #include "platform/error.h"
 
-void ReportUncaughtError(Toolkit& toolkit) {
+void ShowErrorBox(Toolkit& toolkit, const Text& title) {
     const RuntimeError error = CurrentError();
-    toolkit.MsgBox(ErrorBoxText(error.Number(), error.Description()), mb::Critical, Text());
+    toolkit.MsgBox(ErrorBoxText(error.Number(), error.Description()), mb::Critical, title);
+}
+
+void ReportUncaughtError(Toolkit& toolkit) {
+    ShowErrorBox(toolkit, Text());
     toolkit.End();
     std::abort();  // End() does not return; the attribute on a virtual is no promise to the compiler
 }

@@ -156,9 +156,29 @@ public:
 
 constexpr const char16_t* kProjectTitle = u"PelloryV2_0";
 
+// The error box: "number:description" of the error being handled, critical
+// icon, OK only, titled `title` (the project title when empty). Call only
+// from inside a `catch (const std::exception&)`.
+void ShowErrorBox(Toolkit& toolkit, const Text& title);
+
+// Runs the body of a procedure that catches every error raised in it or in
+// what it calls: an error ends the body and shows the error box titled with
+// the procedure's name; what was done before it stays done. The program's
+// end is no std::exception and passes. True when the body ran to its end.
+template <class Body>
+bool WithErrorBox(Toolkit& toolkit, const Text& title, Body body) {
+    try {
+        body();
+        return true;
+    } catch (const std::exception&) {
+        ShowErrorBox(toolkit, title);
+        return false;
+    }
+}
+
 // The platform's handling of an error that escaped an event handler: shows
-// the box "number:description" with the critical icon under the project title
-// and ends the program. Call only from inside a `catch (const std::exception&)`.
+// the error box under the project title and ends the program. Call only from
+// inside a `catch (const std::exception&)`.
 [[noreturn]] void ReportUncaughtError(Toolkit& toolkit);
 
 // Runs an event handler the way every toolkit does: to its end, or with an

@@ -1,45 +1,77 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the demonstration in a private Wine session:
-# imitation browser download dialogs on the desktop, and the download status
-# scan before and after one of the downloads finishes.
+# Sets up, builds and runs the demonstration in a private Wine session (its
+# own prefix; its own Xvfb display unless DISPLAY is set, when the windows
+# appear on that display): imitation browser downloads are in progress,
+# Pellory starts, starts its watch by itself, and when the downloads finish
+# about 15 s later it logs the end and shuts down. The shutdown ends only
+# that Wine session; the host's power state is never touched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh >/dev/null
 build=${PELLORY_BUILD:-build}
-echo "built: $build/win/PelloryV2_0.exe"
+echo "built: $build/win/PelloryV2_0.exe ($(stat -c %s "$build/win/PelloryV2_0.exe") bytes)"
 
 export PELLORY_WINE_DIR=$PWD/$build/demo-wine
+export PELLORY_DISPLAY=${DISPLAY:-}
+shots=$PWD/$build/demo
+mkdir -p "$shots"
+rm -f "$shots"/*.png
 session=$PWD/scripts/wine-session.sh
 echo "starting a private Wine session (the first start takes a while)"
 bash "$session" start >/dev/null
 trap 'bash "$session" stop >/dev/null' EXIT
 source scripts/wine-env.sh
+echo "display $DISPLAY, prefix $WINEPREFIX"
+
+# Pellory, the imitation dialogs and the driver share one virtual desktop:
+# the scan sees the dialogs, and the pictures show window frames.
+size=640x480
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v demo /d "$size" /f >/dev/null 2>&1
+for exe in PelloryV2_0.exe imitation_dialogs.exe driver.exe; do
+  wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe\\Explorer" /v Desktop /d demo /f >/dev/null 2>&1
+done
+
 dir=$WINEPREFIX/drive_c/demo
 rm -rf "$dir" && mkdir -p "$dir"
 cp "$build"/win/*.exe "$dir"/
 cd "$dir"
+drv() { wine driver.exe "$@" >/dev/null; }
+# The virtual desktop's window, as a PNG.
+shot() {
+  local id
+  id=$(xwininfo -root -tree | awk '/"demo - Wine desktop"/ { print $1; exit }')
+  import -window "${id:-root}" "$shots/$1.png"
+}
 
 cat >dialogs.txt <<'S'
 window dl ファイルのダウンロード
 child dl.l dl STATIC 保存しています: setup.exe
 child dl.c dl BUTTON キャンセル
 window pr 45% 完了しました - data.zip
-window err Microsoft Internet Explorer
-child err.l err STATIC 処理がタイムアウトになりました
-at 6 close dl
-at 6 title pr ダウンロードの完了
+at 15 close dl
+at 15 title pr data.zip - ダウンロード終了
 S
 (exec wine imitation_dialogs.exe dialogs.txt dialogs.events >/dev/null 2>&1) &
 for _ in $(seq 300); do grep -q '^ready$' dialogs.events 2>/dev/null && break; sleep 0.1; done
 echo
-echo "staged: 'ファイルのダウンロード' with a '保存しています' label, '45% 完了しました - data.zip',"
-echo "        and a 'Microsoft Internet Explorer' box saying '処理がタイムアウトになりました'"
-echo "scan:   $(wine scan_console.exe | tr -d '\r')"
-for _ in $(seq 300); do grep -q 'close dl' dialogs.events 2>/dev/null && break; sleep 0.1; done
+echo "downloads in progress: 'ファイルのダウンロード' saving setup.exe, and '45% 完了しました - data.zip'"
+echo "both finish 15 s from now"
+
+(exec wine PelloryV2_0.exe >/dev/null 2>&1) &
+drv wait '●監視中 - Pellory' --timeout 30000
+echo "Pellory started and began watching by itself: ●監視中 - Pellory"
+drv wait '○監視中 - Pellory' --timeout 5000
+shot watching
+drv wait 'シャットダウンします...' --timeout 40000
+echo "the downloads finished: シャットダウンします... (5 s)"
+shot shutdown
+timeout 30 wineserver -w
+echo "the Wine session has shut down"
 echo
-echo "the download dialog closed and the progress caption became 'ダウンロードの完了'"
-echo "scan:   $(wine scan_console.exe | tr -d '\r')"
+echo "log ($dir/DownloadLog.txt):"
+iconv -f CP932 -t UTF-8 DownloadLog.txt | tr -d '\r' | sed 's/^/  /'
 echo
-echo "(active: downloads in progress; failed: error boxes; copying: -1 while a copy runs)"
-touch dialogs.events.stop
+echo "screenshots:"
+echo "  $shots/watching.png"
+echo "  $shots/shutdown.png"

@@ -1,19 +1,24 @@
 #!/usr/bin/env bash
-# start: a private Xvfb display and a booted private Wine prefix, with the
-# Japanese font replacements; stop: end that Wine session and that display.
+# start: a private Xvfb display (or the display PELLORY_DISPLAY names) and a
+# booted private Wine prefix, with the Japanese font replacements; stop: end
+# that Wine session and that Xvfb.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 mkdir -p "$PELLORY_WINE_DIR"
 
 start() {
   stop_display
-  local n=90
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  echo $! >"$PELLORY_WINE_DIR/xvfb.pid"
-  echo ":$n" >"$PELLORY_WINE_DIR/display"
-  export DISPLAY=":$n"
-  for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  if [ -n "${PELLORY_DISPLAY:-}" ]; then
+    export DISPLAY=$PELLORY_DISPLAY  # the user's display, asked for by the caller
+  else
+    local n=90
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    echo $! >"$PELLORY_WINE_DIR/xvfb.pid"
+    echo ":$n" >"$PELLORY_WINE_DIR/display"
+    export DISPLAY=":$n"
+    for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ ゴシック' /d 'IPAGothic' /f >/dev/null 2>&1

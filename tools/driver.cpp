@@ -5,7 +5,7 @@
 //   driver list                                   visible top-level windows
 //   driver find CAPTION [--prefix] [--timeout MS] handle and caption
 //   driver wait CAPTION [--prefix] [--gone] [--timeout MS]
-//   driver controls CAPTION [--prefix]            every descendant control
+//   driver controls CAPTION [--prefix]            every descendant control, its own text
 //   driver rect CAPTION [--prefix]                rectangles, state, owner, taskbar style
 //   driver dpi
 //   driver click CAPTION BUTTON [--prefix]        BM_CLICK on an enabled button
@@ -179,9 +179,10 @@ bool IsCheckable(HWND window) {
     return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON || type == BS_CHECKBOX || type == BS_AUTOCHECKBOX;
 }
 
-// Enabled as the user sees it: the control and every window it sits in.
+// Enabled as the user sees it: the control and every window it sits in, up
+// to its top-level window (whose owner, disabled under a modal box, does not count).
 bool Usable(HWND window) {
-    for (HWND w = window; w; w = GetParent(w))
+    for (HWND w = window; w; w = (GetWindowLongW(w, GWL_STYLE) & WS_CHILD) ? GetParent(w) : nullptr)
         if (!IsWindowEnabled(w)) return false;
     return true;
 }
@@ -202,6 +203,21 @@ std::vector<HWND> Descendants(HWND top) {
     return children.list;
 }
 
+// A control's text as the control itself holds it: GetWindowText does not
+// ask a control of another process (an edit control keeps its own text).
+// Line ends are shown as \r and \n, so that each control stays on one line.
+wstring ControlText(HWND control) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return Text(control);
+    wstring text(std::size_t(length) + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(control, WM_GETTEXT, WPARAM(text.size()), LPARAM(&text[0]), SMTO_ABORTIFHUNG, 2000, &copied);
+    text.resize(std::size_t(copied));
+    wstring shown;
+    for (wchar_t c : text) shown += c == L'\r' ? wstring(L"\\r") : c == L'\n' ? wstring(L"\\n") : wstring(1, c);
+    return shown;
+}
+
 void ListControls(HWND top) {
     for (HWND child : Descendants(top)) {
         HWND parent = GetParent(child);
@@ -210,7 +226,7 @@ void ListControls(HWND top) {
               L" enabled=" + Number(IsWindowEnabled(child) ? 1 : 0) +
               L" checked=" + Number(IsCheckable(child) && SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED) +
               L" visible=" + Number(IsWindowVisible(child) ? 1 : 0) + L" rect=" + RectText(ClientRelative(top, child)) +
-              L" text=" + Text(child));
+              L" text=" + ControlText(child));
     }
 }
 

@@ -1,20 +1,24 @@
-// The exe's entry point: wires the Win32 platform, starts the program and
-// runs its message loop.
-// The platform contracts come before <windows.h>: system.h's TokenPrivilegeSet
-// shares its name with an enumerator of the system headers.
-#include "platform/platform.h"
-
+// The exe's entry point: wires the Win32 platform, loads the main window
+// through the controller and runs the message loop.
 #include <windows.h>
 
-#include "app/startup.h"
+#include "app/controller.h"
+#include "platform/platform.h"
+#include "platform/win32/desktop_win32.h"
+#include "platform/win32/files_win32.h"
 #include "platform/win32/system_win32.h"
 #include "platform/win32/win32_toolkit.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    static Win32Toolkit toolkit;
+    static Win32Desktop desktop;
     static Win32System system;
-    gPlatform.toolkit = &toolkit;
+    static Win32FileSystem files;
+    static Win32Toolkit toolkit;
+    gPlatform.desktop = &desktop;
     gPlatform.system = &system;
-    RunEventHandler(toolkit, &Start_Pellory);
+    gPlatform.files = &files;
+    gPlatform.toolkit = &toolkit;
+    static frmPelloryController controller;
+    RunEventHandler(toolkit, [] { controller.Form_Load(); });
     return RunMessageLoop();
 }

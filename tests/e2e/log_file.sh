@@ -59,6 +59,21 @@ tail -c 10 "$E2E_DIR/view.txt" | od -An -c | tr -s ' '
 [ "$(tail -c 8 "$E2E_DIR/view.txt" | od -An -tx1 | tr -d ' \n')" = 610d0a620a630d0a ] || fail "line ends in the view"
 echo "scroll: first visible line $first of $lines; CR ends a line, LF does not"
 
+# Long lines wrap and a lone LF breaks a line in the view: it shows far more
+# lines than were read, and is still scrolled to its end.
+{
+  for i in $(seq 1 6); do printf '%0300d\r\n' "$i"; done
+  for i in $(seq 1 30); do printf 'lf%d\n' "$i"; done
+  printf '\r\n'
+} >"$log"
+out=$(wine_run logtool.exe read | tr -d '\r')
+echo "read: $out"
+[[ $out =~ ^ok=1\ last=none\ units=[0-9]+\ lines=([0-9]+)\ first=([0-9]+)$ ]] || fail "wrapped log: $out"
+lines=${BASH_REMATCH[1]} first=${BASH_REMATCH[2]}
+[ "$lines" -gt 14 ] || fail "the view shows only $lines lines for 7 read"
+[ "$first" -ge $((lines - 12)) ] || fail "not scrolled to the end: first visible $first of $lines"
+echo "wrapped: 7 lines read, $lines shown, first visible line $first"
+
 # No log: no error, empty view. A log that cannot be read: the error box.
 rm -f "$log"
 out=$(wine_run logtool.exe read | tr -d '\r')

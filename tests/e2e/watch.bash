@@ -1,0 +1,65 @@
+# Sourced by the watch tests. The program, the imitation dialogs and the
+# driver share one Wine virtual desktop ("watch"): the scan sees the staged
+# windows, the driver sees the program's, and screenshots show frames. The
+# setting names these three programs only and is removed when the test ends.
+source "$(dirname "${BASH_SOURCE[0]}")/imitation.bash"
+
+WATCH_EXES=(PelloryV2_0.exe driver.exe imitation_dialogs.exe)
+WATCH_SIZE=640x480
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v watch /d "$WATCH_SIZE" /f >/dev/null 2>&1
+for exe in "${WATCH_EXES[@]}"; do
+  wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe\\Explorer" /v Desktop /d watch /f >/dev/null 2>&1
+done
+# The session ends first, so that nothing of this test outlives the change.
+leave_desktop() {
+  wineserver -k 2>/dev/null || true
+  for exe in "${WATCH_EXES[@]}"; do
+    wine reg delete "HKCU\\Software\\Wine\\AppDefaults\\$exe" /f >/dev/null 2>&1 || true
+  done
+  wineserver -w 2>/dev/null || true  # the registry is saved as the server ends
+}
+trap leave_desktop EXIT
+
+IDLE='未監視 - Pellory'
+WATCHING='●監視中 - Pellory'
+BLINKED='○監視中 - Pellory'
+SHUTDOWN='シャットダウンします...'
+LOG="$E2E_DIR/DownloadLog.txt"
+
+fail() { echo "FAIL: $*"; exit 1; }
+drv() { wine_run driver.exe "$@"; }
+
+# Starts the program in the background; PELLORY_PID is its process.
+start_pellory() {
+  wine_start PelloryV2_0.exe
+  PELLORY_PID=$!
+}
+
+# The log as UTF-8 lines, without CR.
+log_lines() { iconv -f CP932 -t UTF-8 "$LOG" | tr -d '\r'; }
+# Writes UTF-8 lines (given one per argument) to the log in Shift-JIS with CR LF.
+seed_log() {
+  printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP932 >"$LOG"
+}
+
+# The virtual desktop as a PNG beside the test results.
+shot() {
+  import -window root -crop "$WATCH_SIZE+0+0" +repage "$E2E_RESULTS/$1.png"
+  echo "screenshot: $E2E_RESULTS/$1.png"
+}
+
+# Checks a message box shown by the program: title, text, icon, buttons;
+# then presses the button with the given id (1 OK, 6 Yes, 7 No).
+expect_box() {  # title text icon buttons press
+  local out
+  out=$(drv msgbox --title "$1" --timeout 15000) || fail "no box titled $1"
+  echo "$out" | sed 's/^/  /'
+  [[ $out == *"text=$2"* ]] || fail "box $1: text differs"
+  [[ $out == *"icon=$3"* ]] || fail "box $1: icon is not $3"
+  [[ $out == *"buttons=$4"* ]] || fail "box $1: buttons are not $4"
+  drv msgbox --title "$1" --press "$5" >/dev/null || fail "box $1: could not press $5"
+  drv wait "$1" --gone --timeout 10000 >/dev/null || fail "box $1 still open"
+}
+
+# True while a staged process (by its id) still runs.
+alive() { kill -0 "$1" 2>/dev/null; }

@@ -1,0 +1,26 @@
+# A second start while the program runs ends silently, before any window;
+# the first goes on undisturbed and still answers.
+source "$(dirname "$0")/watch.bash"
+
+start_pellory
+first=$(drv wait "$IDLE" --timeout 30000) || fail "no window"
+echo "first: $first"
+sleep 1
+timeout 60 bash -c 'wine_run PelloryV2_0.exe' || fail "the second instance did not end by itself"
+echo "second instance ended"
+count=$(drv list | grep -c 'class=PelloryForm') || true
+[ "$count" = 1 ] || fail "$count main windows"
+if drv msgbox --timeout 2000 >/dev/null; then fail "a box appeared"; fi
+[ "$(drv find "$IDLE")" = "$first" ] || fail "the first window changed"
+alive "$PELLORY_PID" || fail "the first instance ended"
+[ -e "$LOG" ] && fail "a log was written"
+echo "one window, no box, no log; the first is the same window"
+
+# The first still answers: a start with no download shows its notice.
+drv click "$IDLE" '見張り開始' >/dev/null
+expect_box 'ダウンロード開始してからボタンを押してください' \
+  $'現在ダウンロードされているファイルがありません\r\nInternet Explorerでダウンロード開始してから見張り開始ボタンを押してください' \
+  critical 'OK=1' 1
+drv find "$IDLE" >/dev/null || fail "not idle after the notice"
+[ -e "$LOG" ] && fail "the notice wrote a log"
+echo "PASS"

@@ -1,0 +1,330 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/error.h"
+#include "tests/unit/controller_fixture.h"
+
+namespace {
+
+const std::string kShutdownCaption = u8"シャットダウンします...";
+const std::string kIdleCaption = u8"未監視 - Pellory";
+const std::string kWatchingCaption = u8"●監視中 - Pellory";
+
+// Started with `active` downloads and no log; the trace cleared afterwards.
+void StartWatching(Pellory& app, int active = 1) {
+    app.SetDesktop(active, 0, false);
+    app.Start();
+    ASSERT_TRUE(app.Polling());
+    app.toolkit.trace.clear();
+}
+
+TEST(Watch, TicksEndTheWatchByTheCounts) {
+    enum Outcome { GoesOn, Abnormal, Normal };
+    const struct {
+        int active, failed;
+        bool copying;
+        Outcome outcome;
+    } cases[] = {
+        {0, 0, true, GoesOn},  // a copy holds everything off, even with nothing active
+        {1, 1, true, GoesOn},
+        {3, 1, false, GoesOn},
+        {2, 1, false, GoesOn},
+        {2, 2, false, Abnormal},
+        {2, 3, false, Abnormal},
+        {1, 1, false, Abnormal},
+        {0, 1, false, Normal},
+        {0, 0, false, Normal},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.active) + " active, " + std::to_string(c.failed) + " failed" +
+                     (c.copying ? ", copying" : ""));
+        Pellory app;
+        StartWatching(app);
+        const std::string before = app.Log();
+        app.SetDesktop(c.active, c.failed, c.copying);
+        if (c.outcome == GoesOn) {
+            EXPECT_TRUE(app.Tick());
+            EXPECT_TRUE(app.Polling());
+            EXPECT_TRUE(app.WatchingPresentation());
+            EXPECT_EQ(app.Log(), before);
+            EXPECT_FALSE(app.ShutdownRequested());
+            EXPECT_FALSE(app.toolkit.ended);
+        } else {
+            EXPECT_THROW(app.Tick(), ProgramEnded);
+            // Stamped after the 5 s wait: 08:03:12 for a decision at 08:03:07.
+            const LogEvent end = c.outcome == Abnormal ? LogEvent::AbnormalEnd : LogEvent::NormalEnd;
+            EXPECT_EQ(app.Log(), before + Line(end, 12));
+            EXPECT_EQ(app.system.CallsTo("ExitWindowsEx"), std::vector<std::string>{"ExitWindowsEx(5, 0)"});
+            EXPECT_EQ(app.Caption(), kShutdownCaption);
+        }
+        EXPECT_TRUE(app.toolkit.boxes.empty());
+    }
+}
+
+TEST(Watch, TheEndSequenceRunsItsTenStepsInOrder) {
+    Pellory app;
+    StartWatching(app);
+    app.window().UserSetWindowState(Minimized);
+    app.toolkit.trace.clear();
+    app.SetDesktop(0, 0, false);
+    EXPECT_THROW(app.Tick(), ProgramEnded);
+    const std::vector<std::string> steps = {
+        // 1. Set_WatchOff
+        u8"frmPellory.Caption=未監視 - Pellory", "fraLog.Enabled=True", "optLog(0).Enabled=True",
+        "optLog(1).Enabled=True", "cmdStart.Enabled=True", "cmdCancel.Enabled=False", "frmPellory.Refresh",
+        "cmdStart.Refresh", "cmdCancel.Refresh", "tmrAnime.Enabled=False",
+        // 2. the poll stops
+        "tmrPellory.Enabled=False",
+        // 3., 4. the shutdown caption, painted at once
+        u8"frmPellory.Caption=シャットダウンします...", "frmPellory.Refresh",
+        // 5. restored from the minimised state (Form_Resize keeps its size), 6. focus
+        "frmPellory.WindowState=0", "frmPellory.Width=5280", "frmPellory.Height=4545", "frmPellory.SetFocus",
+        // 7. the wait
+        "Clock.start", "Clock.5000 ms",
+        // 8. the end line, 9. the shutdown, 10. the end
+        "Log.Open(Append)", "System.ExitWindowsEx(5)", "App.End",
+    };
+    EXPECT_EQ(app.toolkit.trace, steps);
+    EXPECT_EQ(app.window().GetWindowState(), Normal);
+}
+
+// The wait before the shutdown ends after 5 s however long the system has
+// been up: past 24.8 days (the signed limit), across the wrap at 49.7 days.
+TEST(Watch, TheWatchEndsInAShutdownAtEveryUptime) {
+    for (std::uint32_t uptime : {0u, 2147478647u, 2147478648u, 2147483647u, 4294967000u, 4294967295u}) {
+        SCOPED_TRACE(uptime);
+        Pellory app;
+        StartWatching(app);
+        app.StartClock(uptime);
+        app.SetDesktop(0, 0, false);
+        EXPECT_THROW(app.Tick(), ProgramEnded);
+        EXPECT_TRUE(app.toolkit.boxes.empty());
+        EXPECT_EQ(app.Log(), Line(LogEvent::Start, 7) + Line(LogEvent::NormalEnd, 12));
+        EXPECT_TRUE(app.ShutdownRequested());
+    }
+}
+
+TEST(Watch, StartingWithAndWithoutDownloadsInBothLogModes) {
+    const std::string seeded = Format_LogLine({2003, 12, 31, 23, 59, 59}, LogEvent::Cancel);
+    const struct {
+        int active;
+        bool overwrite;
+        bool watches;
+    } cases[] = {{1, false, true}, {1, true, true}, {0, false, false}, {0, true, false}, {3, false, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.active) + (c.overwrite ? " overwrite" : " append"));
+        Pellory app;
+        app.SeedLog({LogEvent::Cancel});
+        app.Start();  // nothing active yet: idle, no box
+        ASSERT_TRUE(app.toolkit.boxes.empty());
+        if (c.overwrite) {
+            EXPECT_TRUE(app.Click(frmPellory::kOptLog1));
+        }
+        app.SetDesktop(c.active, 0, false);
+        app.toolkit.trace.clear();
+        EXPECT_TRUE(app.Click(frmPellory::kCmdStart));
+        EXPECT_EQ(app.Polling(), c.watches);
+        EXPECT_EQ(app.WatchingPresentation(), c.watches);
+        if (c.watches) {
+            EXPECT_TRUE(app.toolkit.boxes.empty());
+            EXPECT_EQ(app.Caption(), kWatchingCaption);
+            const std::string log = (c.overwrite ? "" : seeded) + Line(LogEvent::Start, 7);
+            EXPECT_EQ(app.Log(), log);
+            EXPECT_EQ(app.form().txtLog().Caption(), AnsiToText(log));  // the view reloaded
+            // Presentation, line, reload, then the poll.
+            const auto& t = app.toolkit.trace;
+            EXPECT_EQ(t.front(), u8"frmPellory.Caption=●監視中 - Pellory");
+            EXPECT_EQ(t.back(), "tmrPellory.Enabled=True");
+            EXPECT_EQ(std::count(t.begin(), t.end(), c.overwrite ? "Log.Open(Overwrite)" : "Log.Open(Append)"), 1);
+        } else {
+            ASSERT_EQ(app.toolkit.boxes.size(), 1u);
+            const MsgBoxCall& box = app.toolkit.boxes[0];
+            EXPECT_EQ(ToUtf8(box.prompt), u8"現在ダウンロードされているファイルがありません\r\n"
+                                          u8"Internet Explorerでダウンロード開始してから見張り開始ボタンを押してください");
+            EXPECT_EQ(ToUtf8(box.title), u8"ダウンロード開始してからボタンを押してください");
+            EXPECT_EQ(box.style, 16);
+            EXPECT_EQ(app.Log(), seeded);
+            EXPECT_EQ(app.Caption(), kIdleCaption);
+            EXPECT_EQ(app.toolkit.trace, std::vector<std::string>{u8"MsgBox.ダウンロード開始してからボタンを押してください"});
+        }
+    }
+}
+
+TEST(Watch, NoDownloadBoxNamesTheStartButtonByItsCaption) {
+    Pellory app;
+    app.Start();
+    app.form().cmdStart().SetCaption(u"開始");
+    app.Click(frmPellory::kCmdStart);
+    ASSERT_EQ(app.toolkit.boxes.size(), 1u);
+    EXPECT_EQ(ToUtf8(app.toolkit.boxes[0].prompt),
+              u8"現在ダウンロードされているファイルがありません\r\nInternet Explorerでダウンロード開始してから開始ボタンを押してください");
+}
+
+TEST(Watch, FailedCountAtStartStillStartsAndTheFirstTickEndsAbnormally) {
+    Pellory app;
+    app.SetDesktop(1, 1, false);
+    app.Start();
+    EXPECT_TRUE(app.Polling());
+    EXPECT_THROW(app.Tick(), ProgramEnded);
+    EXPECT_EQ(app.Log(), Line(LogEvent::Start, 7) + Line(LogEvent::AbnormalEnd, 12));
+}
+
+TEST(Watch, CancelAskedAndAnswered) {
+    const struct {
+        std::int32_t answer;
+        bool cancels;
+    } cases[] = {{kNo, false}, {kYes, true}, {1, true}, {2, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer);
+        Pellory app;
+        StartWatching(app);
+        app.Click(frmPellory::kOptLog1);  // refused while watching: the option stays
+        app.Answer(c.answer);
+        EXPECT_TRUE(app.Click(frmPellory::kCmdCancel));
+        ASSERT_EQ(app.toolkit.boxes.size(), 1u);
+        EXPECT_EQ(ToUtf8(app.toolkit.boxes[0].prompt), u8"ダウンロード監視をキャンセルしますか");
+        EXPECT_EQ(ToUtf8(app.toolkit.boxes[0].title), u8"ダウンロード監視のキャンセル確認");
+        EXPECT_EQ(app.toolkit.boxes[0].style, 292);
+        EXPECT_EQ(app.Polling(), !c.cancels);
+        EXPECT_EQ(app.WatchingPresentation(), !c.cancels);
+        const std::string log = Line(LogEvent::Start, 7) + (c.cancels ? Line(LogEvent::Cancel, 7) : "");
+        EXPECT_EQ(app.Log(), log);
+        EXPECT_EQ(app.form().txtLog().Caption(), AnsiToText(log));
+        EXPECT_TRUE(app.form().optLog(0).Value());
+        EXPECT_FALSE(app.ShutdownRequested());
+        EXPECT_FALSE(app.toolkit.ended);
+    }
+}
+
+TEST(Watch, CancelAppendsEvenInOverwriteModeAndANewWatchMayStart) {
+    Pellory app;
+    app.SeedLog({LogEvent::NormalEnd});
+    app.Start();
+    app.Click(frmPellory::kOptLog1);
+    app.SetDesktop(1, 0, false);
+    app.Click(frmPellory::kCmdStart);
+    app.Answer(kYes);
+    app.Click(frmPellory::kCmdCancel);
+    EXPECT_EQ(app.Log(), Line(LogEvent::Start, 7) + Line(LogEvent::Cancel, 7));
+    EXPECT_TRUE(app.form().optLog(1).Value());
+    EXPECT_TRUE(app.Click(frmPellory::kCmdStart));
+    EXPECT_TRUE(app.Polling());
+    EXPECT_EQ(app.Log(), Line(LogEvent::Start, 7));
+}
+
+TEST(Watch, ClosingTheWindow) {
+    // Idle: no question, no line, the poll stays off, the program ends.
+    {
+        Pellory app;
+        app.SeedLog({LogEvent::Cancel});
+        const std::string before = app.Log();
+        app.Start();
+        app.toolkit.trace.clear();
+        EXPECT_THROW(app.window().Close(), ProgramEnded);
+        EXPECT_TRUE(app.toolkit.boxes.empty());
+        EXPECT_EQ(app.Log(), before);
+        EXPECT_EQ(app.toolkit.trace, (std::vector<std::string>{"tmrPellory.Enabled=False", "App.End"}));
+    }
+    // Watching: No keeps the window and the watch; Yes logs the cancel and
+    // ends without Set_WatchOff, Read_Log or a shutdown.
+    for (std::int32_t answer : {kNo, kYes}) {
+        SCOPED_TRACE(answer);
+        Pellory app;
+        StartWatching(app);
+        const Text view = app.form().txtLog().Caption();
+        app.Answer(answer);
+        if (answer == kNo) {
+            app.window().Close();
+            EXPECT_TRUE(app.window().Loaded());
+            EXPECT_TRUE(app.Polling());
+            EXPECT_EQ(app.Log(), Line(LogEvent::Start, 7));
+            EXPECT_TRUE(app.toolkit.trace.size() == 1) << "only the box";
+            EXPECT_TRUE(app.Tick());  // the watch goes on
+        } else {
+            EXPECT_THROW(app.window().Close(), ProgramEnded);
+            EXPECT_EQ(app.Log(), Line(LogEvent::Start, 7) + Line(LogEvent::Cancel, 7));
+            EXPECT_EQ(app.toolkit.trace,
+                      (std::vector<std::string>{u8"MsgBox.終了確認", "tmrPellory.Enabled=False", "Log.Open(Append)",
+                                                "App.End"}));
+            EXPECT_EQ(app.Caption(), kWatchingCaption);
+            EXPECT_EQ(app.form().txtLog().Caption(), view);
+        }
+        ASSERT_EQ(app.toolkit.boxes.size(), 1u);
+        EXPECT_EQ(ToUtf8(app.toolkit.boxes[0].prompt), u8"ダウンロード監視をキャンセルして終了しますか");
+        EXPECT_EQ(ToUtf8(app.toolkit.boxes[0].title), u8"終了確認");
+        EXPECT_EQ(app.toolkit.boxes[0].style, 292);
+        EXPECT_FALSE(app.ShutdownRequested());
+    }
+}
+
+TEST(Watch, ErrorsEndTheHandlerWithItsBox) {
+    // The log cannot be opened after Set_WatchOn: watching, but no poll;
+    // cancel leads back to idle.
+    {
+        Pellory app;
+        app.Start();
+        app.SetDesktop(1, 0, false);
+        app.files.faults.openError = err::PermissionDenied;
+        app.Click(frmPellory::kCmdStart);
+        ASSERT_EQ(app.toolkit.boxes.size(), 1u);
+        EXPECT_EQ(ToUtf8(app.toolkit.boxes[0].prompt), u8"70:書き込みできません。");
+        EXPECT_EQ(ToUtf8(app.toolkit.boxes[0].title), "cmdStart_Click");
+        EXPECT_EQ(app.toolkit.boxes[0].style, 16);
+        EXPECT_TRUE(app.WatchingPresentation());
+        EXPECT_FALSE(app.Polling());
+        EXPECT_FALSE(app.Tick());
+        app.files.faults.openError = 0;
+        app.Answer(kYes);
+        app.Click(frmPellory::kCmdCancel);
+        EXPECT_FALSE(app.WatchingPresentation());
+        EXPECT_EQ(app.Log(), Line(LogEvent::Cancel, 7));
+    }
+    // A scan that fails ends the tick with its box; the poll goes on.
+    {
+        Pellory app;
+        StartWatching(app);
+        app.desk->onEnumChildWindows = [](WindowHandle) { throw RuntimeError(err::OutOfMemory); };
+        app.desk->AddTop(Text(u"Microsoft Internet Explorer"));
+        app.Tick();
+        ASSERT_EQ(app.toolkit.boxes.size(), 1u);
+        EXPECT_EQ(ToUtf8(app.toolkit.boxes[0].prompt), u8"7:メモリが不足しています。");
+        EXPECT_EQ(ToUtf8(app.toolkit.boxes[0].title), "tmrPellory_Timer");
+        EXPECT_TRUE(app.Polling());
+        EXPECT_TRUE(app.WatchingPresentation());
+        app.SetDesktop(0, 0, false);
+        EXPECT_THROW(app.Tick(), ProgramEnded);  // the next tick scans again
+    }
+    // The end line cannot be written: no shutdown, no end; idle under the
+    // shutdown caption with the poll off.
+    {
+        Pellory app;
+        StartWatching(app);
+        app.SetDesktop(0, 0, false);
+        app.files.faults.writeError = err::DiskFull;
+        app.Tick();
+        ASSERT_EQ(app.toolkit.boxes.size(), 1u);
+        EXPECT_EQ(ToUtf8(app.toolkit.boxes[0].prompt), u8"61:ディスクの空き容量が不足しています。");
+        EXPECT_EQ(ToUtf8(app.toolkit.boxes[0].title), "tmrPellory_Timer");
+        EXPECT_EQ(app.Caption(), kShutdownCaption);
+        EXPECT_FALSE(app.Polling());
+        EXPECT_FALSE(app.WatchingPresentation());
+        EXPECT_EQ(app.Log(), Line(LogEvent::Start, 7));
+        EXPECT_FALSE(app.ShutdownRequested());
+        EXPECT_FALSE(app.toolkit.ended);
+    }
+    // Errors of cancel and close are not caught: reported, and the program ends.
+    for (bool close : {false, true}) {
+        Pellory app;
+        StartWatching(app);
+        app.files.faults.openError = err::PermissionDenied;
+        app.Answer(kYes);
+        EXPECT_THROW(close ? app.window().Close() : void(app.Click(frmPellory::kCmdCancel)), ProgramEnded);
+        ASSERT_EQ(app.toolkit.boxes.size(), 2u);
+        EXPECT_EQ(ToUtf8(app.toolkit.boxes[1].prompt), u8"70:書き込みできません。");
+        EXPECT_EQ(ToUtf8(app.toolkit.boxes[1].title), "PelloryV2_0");
+        EXPECT_FALSE(app.ShutdownRequested());
+    }
+}
+
+}  // namespace
