@@ -96,8 +96,8 @@ bool Read_Log(Control& txtLog, Text& lastEvent) {
         return false;
     }
     show();
-    // The control stops at its last line. It breaks lines at a lone LF too
-    // and wraps long ones, so it may show more lines than were read; but
+    // The control stops at its last line. It breaks lines at a lone LF too,
+    // so it may show more lines than were read; but
     // every line it shows, save the last, holds at least one character (a
     // line end counts), so the view's length scrolls to the end.
     const std::size_t count = std::min<std::size_t>(log.view.size(), INT32_MAX);

@@ -17,7 +17,7 @@ public:
     virtual std::size_t Size() = 0;
     // Reads up to `count` bytes; returns 0 at the end of the file.
     virtual std::size_t Read(char* buffer, std::size_t count) = 0;
-    // Writes every byte or raises.
+    // Writes every byte, or raises and leaves the file as it was.
     virtual void Write(const std::string& bytes) = 0;
     // Flushes and closes; raises when the data cannot be kept.
     virtual void Close() = 0;

@@ -22,8 +22,9 @@ namespace {
 class EditControl : public Control {
 public:
     EditControl()
-        : hwnd_(CreateWindowExW(0, L"EDIT", L"", WS_POPUP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
-                                0, 0, 400, 120, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)) {
+        : hwnd_(CreateWindowExW(0, L"EDIT", L"",
+                                WS_POPUP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_READONLY, 0, 0,
+                                400, 120, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)) {
         SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);
     }
     ~EditControl() override { DestroyWindow(hwnd_); }

@@ -30,12 +30,20 @@ public:
     }
 
     void Write(const std::string& bytes) override {
+        LARGE_INTEGER zero{}, start{};
+        if (!SetFilePointerEx(handle_, zero, &start, FILE_CURRENT)) RaiseLastError();
         std::size_t done = 0;
         while (done < bytes.size()) {
             const std::size_t left = bytes.size() - done;
             DWORD n = 0;
-            if (!WriteFile(handle_, bytes.data() + done, left > 0x40000000 ? 0x40000000 : DWORD(left), &n, nullptr))
-                RaiseLastError();
+            if (!WriteFile(handle_, bytes.data() + done, left > 0x40000000 ? 0x40000000 : DWORD(left), &n, nullptr)) {
+                // A full disk takes the bytes that fit before it refuses: cut
+                // them off again, so that the file never ends in part of a
+                // line that the next write would run on from.
+                const DWORD error = GetLastError();
+                if (done > 0 && SetFilePointerEx(handle_, start, nullptr, FILE_BEGIN)) SetEndOfFile(handle_);
+                throw RuntimeError(ErrorNumberFromLastError(error));
+            }
             done += n;
         }
     }

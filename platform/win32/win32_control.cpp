@@ -17,8 +17,12 @@ WindowKind KindOf(ControlKind kind) {
     // The frame holds its option buttons as children; Tab and the arrows walk into it.
     case ControlKind::Frame: return {L"BUTTON", BS_GROUPBOX, WS_EX_CONTROLPARENT};
     case ControlKind::Label: return {L"STATIC", SS_LEFT | SS_NOTIFY, 0};
+    // No word wrap: wrapping a long line costs the edit control time that grows
+    // with the square of the line's length (a 100,000-character line took
+    // minutes), while a log's own lines fit the view's width anyway.
     case ControlKind::TextBox:
-        return {L"EDIT", ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+        return {L"EDIT", ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_READONLY | WS_VSCROLL | WS_TABSTOP,
+                WS_EX_CLIENTEDGE};
     }
     return {L"STATIC", 0, 0};
 }

@@ -42,7 +42,7 @@ protected:
 };
 
 // The scroll count is the view's length: the edit control also breaks at a
-// lone LF (and wraps), so it may show more lines than were read, and a count
+// lone LF, so it may show more lines than were read, and a count
 // of lines read would stop short of the end.
 TEST_F(ReadLog, LineEndsAreCrLfAndLoneCrButNotLoneLf) {
     const struct {

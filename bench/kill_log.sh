@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# The long run of tests/e2e/kill_log.sh: KILL_ROUNDS (default 30) kills at
+# seeded moments (KILL_SEED), in a private Wine session of its own.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${PELLORY_BUILD:-build}
+cmake -S . -B "$build/win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+cmake --build "$build/win" -j "$(nproc)" >/dev/null
+export PELLORY_WINE_DIR=$PWD/$build/bench-wine PELLORY_WIN_DIR=$PWD/$build/win PELLORY_RESULTS=$PWD/$build/bench-results
+export KILL_ROUNDS=${KILL_ROUNDS:-30} KILL_SEED=${KILL_SEED:-$RANDOM}
+echo "kill_log: $KILL_ROUNDS rounds, seed $KILL_SEED"
+bash scripts/wine-session.sh start >/dev/null
+trap 'bash scripts/wine-session.sh stop >/dev/null' EXIT
+bash scripts/e2e-test.sh "$PWD/tests/e2e/kill_log.sh" | grep -E '^(round|  next|PASS|FAIL)'
