@@ -73,17 +73,25 @@ drv wait "$caption" --timeout 20000 >/dev/null || fail "no window captioned $cap
 # A drag of the border, and a minimise and restore, leave the outer size.
 size=$(drv rect "$caption" | sed -n 's/^window=[0-9-]*,[0-9-]*,//p')
 read -r w h <<<"${size/,/ }"
+# The window answers in its own time (a loaded machine is slow): poll.
+outer() { drv rect "$caption" | sed -n 's/^window=[0-9-]*,[0-9-]*,//p'; }
+settle() {
+  local want=$1 got
+  for _ in $(seq 20); do
+    sleep 0.5
+    got=$(outer)
+    [ "$got" = "$want" ] && drv rect "$caption" | grep -q 'state=normal' && return 0
+  done
+  echo "$got"
+  return 1
+}
 drv size "$caption" $((w + 60)) $((h + 45))
-sleep 1
-after=$(drv rect "$caption" | sed -n 's/^window=[0-9-]*,[0-9-]*,//p')
-[ "$after" = "$size" ] || fail "after a drag the size is $after, expected $size"
+after=$(settle "$size") || fail "after a drag the size is $after, expected $size"
 drv show "$caption" min
-sleep 1
+for _ in $(seq 20); do drv rect "$caption" | grep -q 'state=minimized' && break; sleep 0.5; done
 drv rect "$caption" | grep -q 'state=minimized' || fail "not minimised"
 drv show "$caption" restore
-sleep 1
-after=$(drv rect "$caption" | sed -n 's/^window=[0-9-]*,[0-9-]*,//p')
-[ "$after" = "$size" ] || fail "after restore the size is $after, expected $size"
+after=$(settle "$size") || fail "after restore the size is $after, expected $size"
 echo "outer size kept at $size pixels"
 
 # Help: no box of ours, whether or not the viewer finds the help file.
