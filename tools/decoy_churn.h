@@ -41,7 +41,11 @@ private:
         HWND window;
     };
 
-    static const std::wstring& Caption(std::uint32_t k) {
+    template <std::size_t N>
+    const std::wstring& Pick(const std::wstring (&texts)[N]) {
+        return texts[Random() % N];
+    }
+    const std::wstring& Caption() {
         static const std::wstring kCaptions[] = {
             L"ファイルのダウンロード",
             L"Microsoft Internet Explorer",
@@ -58,9 +62,9 @@ private:
             std::wstring(248, L' ') + L"コピーしています",
             L"",
         };
-        return kCaptions[k % (sizeof kCaptions / sizeof kCaptions[0])];
+        return Pick(kCaptions);
     }
-    static const std::wstring& LabelText(std::uint32_t k) {
+    const std::wstring& LabelText() {
         static const std::wstring kLabels[] = {
             L"Microsoft Internet Explorer",
             L"ファイルのダウンロード",
@@ -75,7 +79,7 @@ private:
             L"OK",
             L"",
         };
-        return kLabels[k % (sizeof kLabels / sizeof kLabels[0])];
+        return Pick(kLabels);
     }
 
     std::uint32_t Random() {  // xorshift32: small, and the same on every run
@@ -93,7 +97,7 @@ private:
 
     // Hidden: Wine's X11 driver takes long to map and unmap shown windows.
     void AddTop() {
-        HWND w = CreateWindowExW(0, topClass_, Caption(Random()).c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
+        HWND w = CreateWindowExW(0, topClass_, Caption().c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         if (!w) return;
         tops_.push_back(w);
@@ -101,7 +105,7 @@ private:
     }
     void AddLabel() {
         HWND parent = tops_[Random() % tops_.size()];
-        HWND w = CreateWindowExW(0, L"STATIC", LabelText(Random()).c_str(), WS_CHILD | WS_VISIBLE, 4, 4, 280, 20,
+        HWND w = CreateWindowExW(0, L"STATIC", LabelText().c_str(), WS_CHILD | WS_VISIBLE, 4, 4, 280, 20,
                                  parent, nullptr, GetModuleHandleW(nullptr), nullptr);
         if (!w) return;
         labels_.push_back(Label{parent, w});
@@ -121,6 +125,16 @@ private:
         labels_.erase(labels_.begin() + std::ptrdiff_t(pick));
     }
 
+    // The window is drawn before its text, on every compiler alike.
+    void RetitleTop() {
+        HWND w = tops_[Random() % tops_.size()];
+        SetWindowTextW(w, Caption().c_str());
+    }
+    void RetitleLabel() {
+        HWND w = labels_[Random() % labels_.size()].window;
+        SetWindowTextW(w, LabelText().c_str());
+    }
+
     // Creations outweigh closes, so the desktop fills up to its bound and
     // then keeps changing there.
     void Step() {
@@ -128,8 +142,8 @@ private:
         const bool full = Full();
         if (tops_.empty() || (op <= 1 && !full)) AddTop();
         else if (op <= 3 && !full) AddLabel();
-        else if (op == 4 || (op <= 1 && full)) SetWindowTextW(tops_[Random() % tops_.size()], Caption(Random()).c_str());
-        else if (op == 5 && !labels_.empty()) SetWindowTextW(labels_[Random() % labels_.size()].window, LabelText(Random()).c_str());
+        else if (op == 4 || (op <= 1 && full)) RetitleTop();
+        else if (op == 5 && !labels_.empty()) RetitleLabel();
         else if (op == 6 && !labels_.empty()) CloseLabel();
         else if (op == 7 || full) CloseTop();
     }
