@@ -11,7 +11,7 @@ build=${PELLORY_BUILD:-build}
 cmake -S . -B "$build/win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
 cmake --build "$build/win" -j "$(nproc)" >/dev/null
 export PELLORY_WIN_DIR=$PWD/$build/win PELLORY_WINE_DIR=$PWD/$build/bench-wine PELLORY_RESULTS=$PWD/$build/bench-results
-export SOAK_SECONDS=${SOAK_SECONDS:-600}
+export SOAK_SECONDS=${SOAK_SECONDS:-600} SOAK_MAX_ALIVE=${SOAK_MAX_ALIVE:-5000}
 session=$PWD/scripts/wine-session.sh
 bash "$session" start >/dev/null
 trap 'bash "$session" stop >/dev/null' EXIT
