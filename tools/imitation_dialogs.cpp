@@ -20,6 +20,13 @@
 //                                 driver takes long to map and unmap shown
 //                                 ones), whose texts mix the markers; the
 //                                 same SEED gives the same steps
+//   decoys SEED STEPS MS MAX      every MS milliseconds one random step on up
+//                                 to MAX hidden windows and labels alive at
+//                                 once, whose texts a scan must count as
+//                                 nothing (see decoy_churn.h); announces
+//                                 "decoys full" when MAX are first alive,
+//                                 and "decoys done peak=P made=M" at its
+//                                 end, or just before "stopped"
 //   exit                          ends the program
 // EVENTS gets the line "ready" once the untimed commands are done, then one
 // line per timed command as it is done ("2.5 close dl", "churn done"). The
@@ -33,7 +40,10 @@
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <memory>
 #include <vector>
+
+#include "tools/decoy_churn.h"
 
 namespace {
 
@@ -63,6 +73,8 @@ std::vector<Command> gTimed;
 std::size_t gNextTimed = 0;
 ULONGLONG gStart = 0;
 Churn gChurn;
+std::unique_ptr<DecoyChurn> gDecoys;
+bool gDecoysFilled = false;
 
 std::wstring Wide(const std::string& utf8) {
     if (utf8.empty()) return std::wstring();
@@ -207,14 +219,25 @@ void Run(const std::string& line) {
         gChurn.stepsLeft = std::atoi(Word(rest).c_str());
         gChurn.periodMs = DWORD(std::max(1, std::atoi(Word(rest).c_str())));
         gChurn.next = GetTickCount64();
+    } else if (command == "decoys") {
+        const std::uint32_t seed = std::uint32_t(std::strtoul(Word(rest).c_str(), nullptr, 10));
+        const int steps = std::atoi(Word(rest).c_str());
+        const DWORD period = DWORD(std::atoi(Word(rest).c_str()));
+        gDecoys = std::make_unique<DecoyChurn>(seed, steps, period, std::atoi(Word(rest).c_str()), kTopClass);
     } else if (command == "exit") {
         PostQuitMessage(0);
     }
 }
 
+void AnnounceDecoys() {
+    Announce("decoys done peak=" + std::to_string(gDecoys->Peak()) + " made=" + std::to_string(gDecoys->Made()));
+    gDecoys.reset();
+}
+
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     const ULONGLONG now = GetTickCount64();
     if (GetFileAttributesA((gEventsPath + ".stop").c_str()) != INVALID_FILE_ATTRIBUTES) {
+        if (gDecoys) AnnounceDecoys();
         Announce("stopped");
         PostQuitMessage(0);
         return;
@@ -230,6 +253,11 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
         ChurnStep();
         gChurn.next += gChurn.periodMs;
         if (--gChurn.stepsLeft == 0) Announce("churn done");
+    }
+    if (gDecoys && gDecoys->RunDue(now)) AnnounceDecoys();
+    if (gDecoys && !gDecoysFilled && gDecoys->Full()) {
+        gDecoysFilled = true;
+        Announce("decoys full");
     }
 }
 

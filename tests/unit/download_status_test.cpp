@@ -189,3 +189,30 @@ TEST_F(DownloadStatus, AnErrorLeavesTheOutputsUntouched) {
         EXPECT_EQ(gChildLast, 0);  // what was built so far stays
     }
 }
+
+TEST_F(DownloadStatus, EachScanJudgesTheCaptionsItsOwnSnapshotRead) {
+    // Retitled after the top-level snapshot read them, while the scan goes
+    // through the children: each window is judged, once, by the caption read.
+    auto h = Stage({{kDownload, {{1, kSaving}}}, {"10% " + kDone, {}}, {kMsie, {{1, kReset}}}, {"plain", {}}});
+    desk.onEnumChildWindows = [&](WindowHandle) {
+        desk.SetText(h[0], Sjis(u"ダウンロードの完了"));
+        desk.SetText(h[1], kCopying);
+        desk.SetText(h[2], kDownload);
+        desk.SetText(h[3], kMsie);
+    };
+    EXPECT_EQ(Scan(), (Status{2, 1, 0}));
+    EXPECT_EQ(desk.childEnumerations, (std::map<WindowHandle, int>{{h[0], 1}, {h[2], 1}}));
+    desk.onEnumChildWindows = nullptr;
+    EXPECT_EQ(Scan(), (Status{0, 0, -1}));  // the next scan sees the new captions
+
+    // A top-level window that closes while its caption is read: an empty
+    // caption, counted by no rule; the windows after it still count.
+    desk = ScriptedDesktop{kHighHandle};
+    h = Stage({{"50% " + kDone, {}}, {kDownload, {{1, kSaving}}}, {"70% " + kDone, {}}});
+    desk.onGetWindowText = [&](WindowHandle w) {
+        if (w == h[0]) desk.Close(w);
+    };
+    EXPECT_EQ(Scan(), (Status{2, 0, 0}));
+    ASSERT_EQ(gWinLast, 2);
+    EXPECT_EQ(gWinList[0].Caption, u"");
+}
