@@ -5,21 +5,11 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <string>
 
 #include "platform/platform.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/system_win32.h"
-
-// UTF-8 for the console output of the tools.
-inline std::string Utf8(const Text& text) {
-    if (text.empty()) return std::string();
-    const wchar_t* wide = reinterpret_cast<const wchar_t*>(text.data());
-    int n = WideCharToMultiByte(CP_UTF8, 0, wide, int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(std::size_t(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide, int(text.size()), &bytes[0], n, nullptr, nullptr);
-    return bytes;
-}
+#include "tools/utf8.h"
 
 class ConsoleToolkit : public Toolkit {
 public:
