@@ -41,6 +41,9 @@ struct FontSpec {
     Charset charset;
 };
 
+// The toolkit's default font.
+constexpr FontSpec kDefaultFont{nullptr, 0, false, false, Charset::Ansi};
+
 enum class ControlKind { CommandButton, OptionButton, Frame, Label, TextBox };
 
 struct ControlSpec {

@@ -15,14 +15,13 @@
 
 namespace {
 
-constexpr FontSpec kDefault{nullptr, 0, false, false, Charset::Ansi};
 constexpr FontSpec kTitle{u"ＭＳ ゴシック", 1800, true, false, Charset::ShiftJis};
 constexpr FontSpec kLink{u"ＭＳ Ｐゴシック", 900, false, true, Charset::ShiftJis};
 constexpr FontSpec kButton{u"Times New Roman", 1200, true, false, Charset::Ansi};
 
 const ControlSpec kMainControls[] = {
-    {"cmdOpen", ControlKind::CommandButton, u"開く", {120, 120, 1215, 375}, 0, -1, kDefaultColor, kDefault, false},
-    {"txtLog", ControlKind::TextBox, u"", {120, 600, 2760, 800}, 1, -1, kDefaultColor, kDefault, false},
+    {"cmdOpen", ControlKind::CommandButton, u"開く", {120, 120, 1215, 375}, 0, -1, kDefaultColor, kDefaultFont, false},
+    {"txtLog", ControlKind::TextBox, u"", {120, 600, 2760, 800}, 1, -1, kDefaultColor, kDefaultFont, false},
 };
 const FormSpec kMain{"frmProbe", u"Probe", BorderStyle::Sizable, true, false, true, 3000, 1500,
                      kMainControls, 2, nullptr, 0};

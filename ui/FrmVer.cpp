@@ -9,7 +9,6 @@ namespace {
 
 constexpr std::uint32_t kNavy = Rgb(0, 0, 128);
 constexpr std::uint32_t kBlue = Rgb(0, 0, 255);
-constexpr FontSpec kDefaultFont{nullptr, 0, false, false, Charset::Ansi};
 constexpr FontSpec kTitleFont{u"ＭＳ ゴシック", 1800, true, false, Charset::ShiftJis};
 constexpr FontSpec kButtonFont{u"Times New Roman", 1200, true, false, Charset::Ansi};
 constexpr FontSpec kNoteFont{u"ＭＳ Ｐゴシック", 1125, true, false, Charset::ShiftJis};

@@ -9,7 +9,6 @@ std::int16_t bBlink = 0;
 
 namespace {
 
-constexpr FontSpec kDefaultFont{nullptr, 0, false, false, Charset::Ansi};
 
 // Listed in tab order; the options sit in fraLog (index 4), relative to it.
 const ControlSpec kControls[] = {

@@ -10,12 +10,11 @@ namespace {
 
 static_assert(!std::is_base_of<std::exception, ProgramEnded>::value, "no error handler may catch the end");
 
-constexpr FontSpec kDefault{nullptr, 0, false, false, Charset::Ansi};
 const ControlSpec kControls[] = {
-    {"fra", ControlKind::Frame, u"枠", {0, 0, 3000, 600}, 2, -1, kDefaultColor, kDefault, false},
-    {"opt(0)", ControlKind::OptionButton, u"一", {60, 200, 900, 255}, 0, 0, kDefaultColor, kDefault, true},
-    {"opt(1)", ControlKind::OptionButton, u"二", {1000, 200, 900, 255}, 1, 0, kDefaultColor, kDefault, false},
-    {"cmd", ControlKind::CommandButton, u"押す", {0, 700, 900, 375}, 3, -1, kDefaultColor, kDefault, false},
+    {"fra", ControlKind::Frame, u"枠", {0, 0, 3000, 600}, 2, -1, kDefaultColor, kDefaultFont, false},
+    {"opt(0)", ControlKind::OptionButton, u"一", {60, 200, 900, 255}, 0, 0, kDefaultColor, kDefaultFont, true},
+    {"opt(1)", ControlKind::OptionButton, u"二", {1000, 200, 900, 255}, 1, 0, kDefaultColor, kDefaultFont, false},
+    {"cmd", ControlKind::CommandButton, u"押す", {0, 700, 900, 375}, 3, -1, kDefaultColor, kDefaultFont, false},
 };
 const TimerSpec kTimers[] = {{"tmr", 250}};
 const FormSpec kSpec{"frmTest", u"テスト", BorderStyle::FixedDialog, false, false, false, 3000, 1200,
