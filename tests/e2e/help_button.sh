@@ -21,8 +21,10 @@ done
 echo "help file present: the viewer opened it"
 drv close "$main" >/dev/null
 drv wait "$main" --gone --timeout 10000 >/dev/null || fail "main window still open"
-wineserver -k
-sleep 1
+# A new session, once the old server has really gone: a program started while
+# it is still ending is taken down with it.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
 
 rm PelloryV2_0.chm
 wine_start PelloryV2_0.exe
