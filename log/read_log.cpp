@@ -73,6 +73,11 @@ bool Read_Log(Control& txtLog, Text& lastEvent) {
     txtLog.SetCaption(Text());
     LogText log;
     auto show = [&] {
+        // The view's control keeps its text only up to the first NUL. A zero
+        // byte in the file (a crash can leave a run of them where the disk
+        // had not yet written) is shown as a space, so the lines after it
+        // stay in view; the events were searched for in the lines as read.
+        std::replace(log.view.begin(), log.view.end(), u'\0', u' ');
         txtLog.SetCaption(log.view);
         if (log.event >= 0) lastEvent = kLogEventTexts[log.event];
     };

@@ -74,6 +74,19 @@ lines=${BASH_REMATCH[1]} first=${BASH_REMATCH[2]}
 [ "$first" -ge $((lines - 12)) ] || fail "not scrolled to the end: first visible $first of $lines"
 echo "long lines and LF: 7 lines read, $lines shown, first visible line $first"
 
+# Zero bytes, as a crash can leave them in a file, hide none of the lines
+# after them: the real control shows the whole log, scrolled to its end.
+{
+  printf '2004/01/09 08:03:07\xe3\x80\x80ダウンロード監視スタート\r\n'
+  head -c 512 /dev/zero
+  printf '\r\n2004/01/09 09:00:00\xe3\x80\x80ダウンロード監視キャンセル\r\n'
+} | iconv -f UTF-8 -t CP932 >"$log"
+out=$(wine_run logtool.exe read | tr -d '\r')
+echo "read: $out"
+[[ $out == "ok=1 last=cancel units=$((34 + 514 + 35)) "* ]] || fail "log with zero bytes: $out"
+tail -n 1 "$E2E_DIR/view.txt" | grep -q 'ダウンロード監視キャンセル' || fail "the line after the zero bytes is not in view"
+echo "zero bytes: shown as spaces, the cancel line after them in view"
+
 # No log: no error, empty view. A log that cannot be read: the error box.
 rm -f "$log"
 out=$(wine_run logtool.exe read | tr -d '\r')

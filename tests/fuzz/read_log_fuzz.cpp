@@ -87,7 +87,8 @@ Reading ReadPlainly(const std::string& bytes, bool lastLineToo) {
     std::string line;
     auto add = [&] {
         const Text text = AnsiToText(line);
-        r.view += text + u"\r\n";
+        for (char16_t c : text) r.view += c == u'\0' ? u' ' : c;  // the view shows NUL as a space
+        r.view += u"\r\n";
         for (const char16_t* event : kLogEventTexts) {
             if (text.find(event) != Text::npos) r.lastEvent = event;
         }
