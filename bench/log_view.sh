@@ -42,7 +42,7 @@ echo "Read_Log into a view without wrap (logtool read), wall-clock:"
 line=$(printf '2004/01/09 08:03:07\xe3\x80\x80ダウンロード監視スタート\r\n' | iconv -f UTF-8 -t CP932)
 for mb in $sizes; do
   count=$((mb * 1000000 / 47))
-  yes "$line" | head -n "$count" >DownloadLog.txt  # $line ends in CR; yes adds the LF
+  { yes "$line" || true; } | head -n "$count" >DownloadLog.txt  # $line ends in CR; yes adds the LF; yes ends by SIGPIPE
   start=$(date +%s.%N)
   out=$(wine logtool.exe read | tr -d '\r')
   end=$(date +%s.%N)
