@@ -7,10 +7,16 @@
 #include "platform/platform.h"
 
 std::string Format_LogLine(const LocalTime& time, LogEvent event) {
-    char stamp[32];
-    int n = std::snprintf(stamp, sizeof stamp, "%04d/%02d/%02d %02d:%02d:%02d", time.year, time.month, time.day,
-                          time.hour, time.minute, time.second);
-    Text line(stamp, stamp + n);
+    // "YYYY/MM/DD HH:MM:SS" with the regional separators in place of / and :.
+    const auto number = [](int value, int digits) {
+        char text[16];
+        const int n = std::snprintf(text, sizeof text, "%0*d", digits, value);
+        return Text(text, text + n);
+    };
+    const Text& d = time.dateSeparator;
+    const Text& t = time.timeSeparator;
+    Text line = number(time.year, 4) + d + number(time.month, 2) + d + number(time.day, 2) + u' ' +
+                number(time.hour, 2) + t + number(time.minute, 2) + t + number(time.second, 2);
     line += u'\u3000';
     line += LogEventText(event);
     line += u"\r\n";

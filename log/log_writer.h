@@ -4,8 +4,8 @@
 #include "log/log_event.h"
 #include "platform/files.h"
 
-// The line's bytes in the ANSI code page: "YYYY/MM/DD HH:MM:SS", one U+3000,
-// the event text, CR LF.
+// The line's bytes in the ANSI code page: "YYYY/MM/DD HH:MM:SS" (with the
+// time's own date and time separators), one U+3000, the event text, CR LF.
 std::string Format_LogLine(const LocalTime& time, LogEvent event);
 
 // Opens the log at gLogFileName (Append, or Overwrite to start it afresh),

@@ -23,8 +23,12 @@ public:
     virtual void Close() = 0;
 };
 
+// The local date and time, with the separators the user's regional
+// settings put between its numbers.
 struct LocalTime {
     int year, month, day, hour, minute, second;
+    Text dateSeparator = u"/";
+    Text timeSeparator = u":";
 };
 
 class FileSystem {

@@ -4,6 +4,8 @@
 //   resource_console icon EXE      icon group 1's entries, then icon 1 drawn by the system,
 //                                  one text row per pixel row ("." where transparent)
 //   resource_console manifest EXE  the manifest (RT_MANIFEST 1) as stored
+//   resource_console window-icon CAPTION
+//                                  the class icon of the window so captioned, drawn as above
 #include <windows.h>
 
 #include <algorithm>
@@ -112,6 +114,26 @@ std::vector<DWORD> Draw(HICON icon, int size, DWORD background) {
   return pixels;
 }
 
+// Prints the icon drawn at 32 x 32, one text row per pixel row.
+void PrintPixels(HICON icon) {
+  const int side = 32;
+  // A pixel is transparent when it shows whatever lay under it.
+  const DWORD under[2] = {0x00123456, 0x00ABCDEF};
+  std::vector<DWORD> first = Draw(icon, side, under[0]), second = Draw(icon, side, under[1]);
+  for (int y = 0; y < side; ++y) {
+    for (int x = 0; x < side; ++x) {
+      const DWORD a = first[y * side + x] & 0xFFFFFF, b = second[y * side + x] & 0xFFFFFF;
+      if (a == under[0] && b == under[1])
+        std::printf(x ? " ." : ".");
+      else if (a == b)
+        std::printf(x ? " %06lx" : "%06lx", static_cast<unsigned long>(a));
+      else
+        std::printf(x ? " ?" : "?");
+    }
+    std::printf("\n");
+  }
+}
+
 int PrintIcon(HMODULE module) {
   DWORD size = 0;
   const BYTE* group = Resource(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14), &size);  // RT_GROUP_ICON
@@ -126,25 +148,20 @@ int PrintIcon(HMODULE module) {
     std::printf("entry %ux%u colours=%u bits=%u image bits=%d\n", e.width, e.height, e.colours, e.bits,
                 image ? image->biBitCount : -1);
   }
-  const int side = 32;
-  HICON icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, side, side, 0));
+  HICON icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
   if (!icon) return std::printf("icon 1 does not load\n"), 1;
-  // A pixel is transparent when it shows whatever lay under it.
-  const DWORD under[2] = {0x00123456, 0x00ABCDEF};
-  std::vector<DWORD> first = Draw(icon, side, under[0]), second = Draw(icon, side, under[1]);
+  PrintPixels(icon);
   DestroyIcon(icon);
-  for (int y = 0; y < side; ++y) {
-    for (int x = 0; x < side; ++x) {
-      const DWORD a = first[y * side + x] & 0xFFFFFF, b = second[y * side + x] & 0xFFFFFF;
-      if (a == under[0] && b == under[1])
-        std::printf(x ? " ." : ".");
-      else if (a == b)
-        std::printf(x ? " %06lx" : "%06lx", static_cast<unsigned long>(a));
-      else
-        std::printf(x ? " ?" : "?");
-    }
-    std::printf("\n");
-  }
+  return 0;
+}
+
+// The icon a window's class gives its caption bar and the taskbar.
+int PrintWindowIcon(const wchar_t* caption) {
+  HWND window = FindWindowW(nullptr, caption);
+  if (!window) return std::printf("no window captioned so\n"), 1;
+  HICON icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICON));
+  if (!icon) return std::printf("the window has no class icon\n"), 1;
+  PrintPixels(icon);
   return 0;
 }
 
@@ -159,9 +176,10 @@ int PrintManifest(HMODULE module) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 3) return std::printf("usage: resource_console version|icon|manifest EXE\n"), 2;
+  if (argc != 3) return std::printf("usage: resource_console version|icon|manifest EXE | window-icon CAPTION\n"), 2;
   const std::wstring what = argv[1];
   if (what == L"version") return PrintVersion(argv[2]);
+  if (what == L"window-icon") return PrintWindowIcon(argv[2]);
   HMODULE module = LoadLibraryExW(argv[2], nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   if (!module) return std::printf("cannot open %s\n", Utf8(argv[2], wcslen(argv[2])).c_str()), 1;
   int result = what == L"icon" ? PrintIcon(module) : what == L"manifest" ? PrintManifest(module) : 2;

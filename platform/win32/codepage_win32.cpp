@@ -1,20 +1,35 @@
 #include <windows.h>
 
+#include <climits>
+
 #include "platform/codepage.h"
+#include "platform/error.h"
+
+namespace {
+
+// The conversion calls count in int; a longer text cannot be converted whole.
+int Length(std::size_t count) {
+    if (count > std::size_t(INT_MAX)) throw RuntimeError(err::OutOfMemory);
+    return int(count);
+}
+
+}  // namespace
 
 Text AnsiToText(const char* bytes, std::size_t count) {
     if (count == 0) return Text();
-    int n = MultiByteToWideChar(CP_ACP, 0, bytes, int(count), nullptr, 0);
+    const int length = Length(count);
+    int n = MultiByteToWideChar(CP_ACP, 0, bytes, length, nullptr, 0);
     Text text(std::size_t(n), u'\0');
-    MultiByteToWideChar(CP_ACP, 0, bytes, int(count), reinterpret_cast<wchar_t*>(&text[0]), n);
+    MultiByteToWideChar(CP_ACP, 0, bytes, length, reinterpret_cast<wchar_t*>(&text[0]), n);
     return text;
 }
 
 std::string TextToAnsi(const Text& text) {
     if (text.empty()) return std::string();
     const wchar_t* wide = reinterpret_cast<const wchar_t*>(text.data());
-    int n = WideCharToMultiByte(CP_ACP, 0, wide, int(text.size()), nullptr, 0, nullptr, nullptr);
+    const int length = Length(text.size());
+    int n = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
     std::string bytes(std::size_t(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide, int(text.size()), &bytes[0], n, nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, 0, wide, length, &bytes[0], n, nullptr, nullptr);
     return bytes;
 }

@@ -99,8 +99,21 @@ Text Win32FileSystem::AppPath() {
     return Text(folder.begin(), folder.end());
 }
 
+namespace {
+
+// One separator of the user's regional settings; the usual one if none is set.
+Text LocaleSeparator(LCTYPE which, const char16_t* usual) {
+    wchar_t buffer[8];  // the settings allow at most 3 characters
+    const int n = GetLocaleInfoW(LOCALE_USER_DEFAULT, which, buffer, 8);
+    if (n <= 1) return usual;
+    return Text(buffer, buffer + n - 1);
+}
+
+}  // namespace
+
 LocalTime Win32FileSystem::Now() {
     SYSTEMTIME t;
     GetLocalTime(&t);
-    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond,
+            LocaleSeparator(LOCALE_SDATE, u"/"), LocaleSeparator(LOCALE_STIME, u":")};
 }

@@ -56,15 +56,24 @@ double Win32Toolkit::Shell(const Text& commandLine, std::int32_t windowStyle) {
 
 bool Win32Toolkit::PrevInstance() {
     // The first instance holds a mutex named after its program file for its
-    // whole life; another program file is another program.
+    // whole life; another program file is another program. The name is taken
+    // in its long form and upper case, so a start by the short (8.3) name or
+    // in other letters' case finds the same mutex.
     if (!instanceMutex_) {
         wchar_t path[MAX_PATH] = L"";
         GetModuleFileNameW(nullptr, path, MAX_PATH);
+        wchar_t longPath[MAX_PATH] = L"";
+        const DWORD n = GetLongPathNameW(path, longPath, MAX_PATH);
+        if (n > 0 && n < MAX_PATH) wcscpy(path, longPath);
+        CharUpperW(path);
         const wchar_t* file = wcsrchr(path, L'\\');
         wchar_t name[MAX_PATH + 16] = L"PrevInstance:";
         wcscat(name, file ? file + 1 : path);
         instanceMutex_ = CreateMutexW(nullptr, FALSE, name);
-        prevInstance_ = GetLastError() == ERROR_ALREADY_EXISTS;
+        // A mutex we may not open was made by an instance running with other
+        // rights (as administrator, say): it is running all the same.
+        const DWORD error = GetLastError();
+        prevInstance_ = error == ERROR_ALREADY_EXISTS || (!instanceMutex_ && error == ERROR_ACCESS_DENIED);
     }
     return prevInstance_;
 }

@@ -98,7 +98,7 @@ TEST_F(DownloadStatus, ProgressCaptionRule) {
     Check({
         {"two progress captions", {{"10% " + kDone, {}}, {"90% " + kDone, {}}}, {2, 0, 0}},
         {"in a child text only", {{kDownload, {{1, kDone}}}}, {0, 0, 0}},
-        {"other kana kind", {{Sjis(u"カンリョウしました"), {}}}, {0, 0, 0}},
+        {"other kana kind", {{Sjis(u"完了シマシタ"), {}}}, {0, 0, 0}},
     });
 }
 
@@ -140,6 +140,16 @@ TEST_F(DownloadStatus, ChildrenAreEnumeratedOnlyForTheTwoRulesThatNeedThem) {
     EXPECT_EQ(gChildLast, -1);
     EXPECT_TRUE(gChildList.empty());
     EXPECT_EQ(gWinLast, 2);
+
+    // A window matching both rules: the error-box rule reads its children
+    // first, and the download-dialog rule's snapshot replaces that one.
+    desk = ScriptedDesktop{kHighHandle};
+    const auto both = Stage({{kMsie + " " + kDownload, {{1, "label"}}}});
+    int enumeration = 0;
+    desk.onEnumChildWindows = [&](WindowHandle) { desk.SetText(both[0] + 4, ++enumeration == 1 ? kReset : kSaving); };
+    EXPECT_EQ(Scan(), (Status{1, 1, 0}));
+    ASSERT_EQ(gChildLast, 0);
+    EXPECT_EQ(gChildList[0].Caption, u"保存しています");
 }
 
 TEST_F(DownloadStatus, WindowsThatVanishOrChangeMidScan) {

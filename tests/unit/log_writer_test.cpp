@@ -57,6 +57,11 @@ TEST_F(LogWriter, LinesAreStampedPaddedAndShiftJisEncoded) {
         EXPECT_EQ(AnsiToText(line.substr(21, line.size() - 23)), LogEventText(s.event));
     }
     EXPECT_EQ(Format_LogLine({2026, 10, 5, 0, 0, 0}, LogEvent::Cancel).substr(0, 19), "2026/10/05 00:00:00");
+
+    // Other regional separators take the places of / and :, whatever their length.
+    EXPECT_EQ(Format_LogLine({2004, 1, 9, 8, 3, 7, u".", u"時"}, LogEvent::Start),
+              "2004.01.09 08" + TextToAnsi(u"時") + "03" + TextToAnsi(u"時") + "07" + kIdeographicSpace + kStartSjis + "\r\n");
+    EXPECT_EQ(Format_LogLine({2004, 1, 9, 8, 3, 7, u"-/-", u""}, LogEvent::Cancel).substr(0, 21), "2004-/-01-/-09 080307");
 }
 
 TEST_F(LogWriter, AppendAddsAndCreatesOverwriteLeavesOneLine) {
