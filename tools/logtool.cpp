@@ -4,6 +4,9 @@
 //                     prints what it shows; the view's text goes to view.txt
 //                     (UTF-8) beside the log.
 //   logtool hold      keeps the log open, shared with no one, for 60 seconds.
+//   logtool separators DATE TIME
+//                     sets the user's date and time separators and prints
+//                     the ones they replace, for the caller to put back.
 #include <windows.h>
 
 #include <cstdio>
@@ -90,6 +93,18 @@ int Hold() {
     return 0;
 }
 
+int Separators(const wchar_t* date, const wchar_t* time) {
+    wchar_t oldDate[8] = L"", oldTime[8] = L"";
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDATE, oldDate, 8);
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIME, oldTime, 8);
+    if (!SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDATE, date) ||
+        !SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIME, time))
+        return std::printf("refused\n"), 1;
+    std::printf("%s %s\n", Utf8(Text(oldDate, oldDate + std::wcslen(oldDate))).c_str(),
+                Utf8(Text(oldTime, oldTime + std::wcslen(oldTime))).c_str());
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -99,10 +114,11 @@ int wmain(int argc, wchar_t** argv) {
         if (argc == 4 && std::wcscmp(argv[1], L"write") == 0) return Write(argv[2], argv[3]);
         if (argc == 2 && std::wcscmp(argv[1], L"read") == 0) return Read();
         if (argc == 2 && std::wcscmp(argv[1], L"hold") == 0) return Hold();
+        if (argc == 4 && std::wcscmp(argv[1], L"separators") == 0) return Separators(argv[2], argv[3]);
     } catch (const RuntimeError& e) {
         std::printf("error %d\n", int(e.Number()));
         return 1;
     }
-    std::printf("usage: logtool write start|normal|abnormal|cancel append|overwrite | read | hold\n");
+    std::printf("usage: logtool write start|normal|abnormal|cancel append|overwrite | read | hold | separators DATE TIME\n");
     return 2;
 }

@@ -109,6 +109,18 @@ kill "$holder" 2>/dev/null || true
 [ "$(stat -c %s "$log")" = 47 ] || fail "locked log changed"
 echo "locked log: error 70, nothing written"
 
+# The time stamp takes the user's regional separators in place of / and :.
+# They are put back however this ends, for the tests after this one.
+restore_separators() { wine_run logtool.exe separators / : >/dev/null; }
+trap restore_separators EXIT
+wine_run logtool.exe separators . - | tr -d '\r' | grep -qx '/ :' || fail "separators before: not / and :"
+wine_run logtool.exe write start overwrite
+restore_separators
+trap - EXIT
+[ "$(stat -c %s "$log")" = 47 ] || fail "a line of $(stat -c %s "$log") bytes with other separators"
+[[ $(head -c 19 "$log") =~ ^[0-9]{4}\.[0-9]{2}\.[0-9]{2}\ [0-9]{2}-[0-9]{2}-[0-9]{2}$ ]] || fail "stamp $(head -c 19 "$log")"
+echo "regional separators: $(head -c 19 "$log")"
+
 # In a drive's root folder the log sits right below it: P:\DownloadLog.txt.
 mkdir -p "$E2E_DIR/root"
 cp "$E2E_DIR/logtool.exe" "$E2E_DIR/root/"

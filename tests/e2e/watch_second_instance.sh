@@ -6,8 +6,13 @@ start_pellory
 first=$(drv wait "$IDLE" --timeout 30000) || fail "no window"
 echo "first: $first"
 sleep 1
-timeout 60 bash -c 'wine_run PelloryV2_0.exe' || fail "the second instance did not end by itself"
-echo "second instance ended"
+# Started by its own name, in other letters' case, and by its short name.
+short=$(cd "$E2E_DIR" && wine cmd /c dir /x "$E2E_WIN" | tr -d '\r' | awk '$NF == "PelloryV2_0.exe" { print $(NF - 1) }')
+[[ $short == *'~'*.EXE ]] || fail "no short name: '$short'"
+for name in PelloryV2_0.exe pelloryv2_0.exe "$short"; do
+  timeout 60 bash -c "cd \"\$E2E_DIR\" && wine '$E2E_WIN\\$name'" || fail "the second instance ($name) did not end by itself"
+  echo "second instance as $name ended"
+done
 count=$(drv list | grep -c 'class=PelloryForm') || true
 [ "$count" = 1 ] || fail "$count main windows"
 if drv msgbox --timeout 2000 >/dev/null; then fail "a box appeared"; fi
