@@ -52,7 +52,8 @@ std::int32_t RecordingSystem::GetVersionExA(OsVersionInfoA* info) {
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(info);
     bool zeroed = true;
     for (std::size_t i = sizeof info->dwOSVersionInfoSize; i < sizeof *info; ++i) zeroed = zeroed && bytes[i] == 0;
-    Record(Join("GetVersionExA", {Num(info->dwOSVersionInfoSize), zeroed ? "zero-filled" : "not zero-filled"}));
+    Call("GetVersionExA",
+         Join("GetVersionExA", {Num(info->dwOSVersionInfoSize), zeroed ? "zero-filled" : "not zero-filled"}));
     if (versionFails || info->dwOSVersionInfoSize != sizeof *info) return 0;
     info->dwMajorVersion = platformId == 2 ? 6 : 4;
     info->dwMinorVersion = platformId == 2 ? 1 : 10;
@@ -62,19 +63,19 @@ std::int32_t RecordingSystem::GetVersionExA(OsVersionInfoA* info) {
 }
 
 OsHandle RecordingSystem::GetCurrentProcess() {
-    Record("GetCurrentProcess()");
+    Call("GetCurrentProcess", "GetCurrentProcess()");
     return kCurrentProcess;
 }
 
 std::int32_t RecordingSystem::OpenProcessToken(OsHandle process, std::uint32_t access, OsHandle* token) {
-    Record(Join("OpenProcessToken", {Num(process), Num(access), token ? "&token" : "null"}));
+    Call("OpenProcessToken", Join("OpenProcessToken", {Num(process), Num(access), token ? "&token" : "null"}));
     if (tokenFails || !token) return 0;
     *token = tokenHandle;
     return 1;
 }
 
 std::int32_t RecordingSystem::LookupPrivilegeValueA(const char* systemName, const char* name, Luid* luid) {
-    Record(Join("LookupPrivilegeValueA", {Str(systemName), Str(name), luid ? "&luid" : "null"}));
+    Call("LookupPrivilegeValueA", Join("LookupPrivilegeValueA", {Str(systemName), Str(name), luid ? "&luid" : "null"}));
     if (!luid || !name || std::strcmp(name, "SeShutdownPrivilege") != 0) return 0;
     *luid = shutdownLuid;
     return 1;
@@ -83,7 +84,7 @@ std::int32_t RecordingSystem::LookupPrivilegeValueA(const char* systemName, cons
 std::int32_t RecordingSystem::AdjustTokenPrivileges(OsHandle token, std::int32_t disableAll,
                                                     TokenPrivilegeSet* newState, std::uint32_t bufferLength,
                                                     TokenPrivilegeSet* previousState, std::uint32_t* returnLength) {
-    Record(Join("AdjustTokenPrivileges",
+    Call("AdjustTokenPrivileges", Join("AdjustTokenPrivileges",
                 {Num(token), Num(disableAll), Privileges(newState), Num(bufferLength),
                  previousState ? "&previous" : "null",
                  returnLength ? "&length=" + Num(*returnLength) : "null"}));
@@ -98,12 +99,12 @@ std::int32_t RecordingSystem::AdjustTokenPrivileges(OsHandle token, std::int32_t
 }
 
 std::int32_t RecordingSystem::CloseHandle(OsHandle handle) {
-    Record(Join("CloseHandle", {Num(handle)}));
+    Call("CloseHandle", Join("CloseHandle", {Num(handle)}));
     return handle == tokenHandle && !tokenFails ? 1 : 0;
 }
 
 std::int32_t RecordingSystem::ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) {
-    Record(Join("ExitWindowsEx", {Num(flags), Num(reserved)}));
+    Call("ExitWindowsEx", Join("ExitWindowsEx", {Num(flags), Num(reserved)}));
     return privilegeHeld && !tokenFails ? 1 : 0;
 }
 

@@ -21,6 +21,7 @@ public:
     WindowHandle foundWindow = 0;  // FindWindowA's answer
     std::intptr_t shellResult = 33;
     // Calls that raise this run-time error after being recorded, by name:
+    // one of the shutdown's calls ("GetVersionExA" ... "ExitWindowsEx"),
     // "FindWindowA", "ShellExecuteA", "CreateObject", or an automation
     // object's member ("Visible", "Navigate").
     std::map<std::string, std::int32_t> raises;

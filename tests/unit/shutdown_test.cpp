@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/error.h"
 #include "shutdown/mdlShutdown.h"
 #include "tests/fakes/platform_fixture.h"
 
@@ -73,6 +74,25 @@ TEST_F(Shutdown, EveryStepRunsWhenThePrivilegeCannotBeHad) {
     Exec_Shutdown();
     EXPECT_EQ(system.Calls(), NtCalls("0"));
     EXPECT_TRUE(toolkit.boxes.empty());
+}
+
+TEST_F(Shutdown, AnErrorInAnyCallEndsTheShutdownAndReachesTheCaller) {
+    const Calls all = NtCalls(std::to_string(RecordingSystem().tokenHandle));
+    const char* const names[] = {"GetVersionExA",    "GetCurrentProcess",     "OpenProcessToken",
+                                 "LookupPrivilegeValueA", "AdjustTokenPrivileges", "CloseHandle",
+                                 "ExitWindowsEx"};
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        SCOPED_TRACE(names[i]);
+        system = RecordingSystem();
+        system.raises[names[i]] = 453;  // a system function that cannot be found
+        try {
+            Exec_Shutdown();
+            ADD_FAILURE() << "no error reached the caller";
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.Number(), 453);
+        }
+        EXPECT_EQ(system.Calls(), Calls(all.begin(), all.begin() + std::ptrdiff_t(i) + 1));
+    }
 }
 
 TEST_F(Shutdown, TheNtPathAloneEnablesThenShutsDown) {
