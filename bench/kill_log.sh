@@ -11,4 +11,4 @@ export KILL_ROUNDS=${KILL_ROUNDS:-30} KILL_SEED=${KILL_SEED:-$RANDOM}
 echo "kill_log: $KILL_ROUNDS rounds, seed $KILL_SEED"
 bash scripts/wine-session.sh start >/dev/null
 trap 'bash scripts/wine-session.sh stop >/dev/null' EXIT
-bash scripts/e2e-test.sh "$PWD/tests/e2e/kill_log.sh" | grep -E '^(round|  next|PASS|FAIL)'
+bash scripts/e2e-test.sh "$PWD/tests/e2e/kill_log.sh" | grep -E '^(round|  next|start rounds|PASS|FAIL)'
