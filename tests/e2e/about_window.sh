@@ -7,6 +7,7 @@ main='未監視 - Pellory'
 about='バージョン情報'
 drv() { wine_run driver.exe "$@"; }
 fail() { echo "FAIL: $*"; exit 1; }
+source "$PELLORY_ROOT/tests/e2e/frame.bash"
 control_line() { echo "$controls" | awk -v t="$1" '{ i = index($0, " text="); if (substr($0, i + 6) == t) print }'; }
 
 # name | text | left top width height (twips) | font face | centipoints | bold | underline | charset | colour
@@ -41,11 +42,7 @@ frame=$(drv rect "$about")
 echo "$frame" | grep -qx "client=$(px 5520),$(px 2775)" || fail "client area: $frame"
 echo "$frame" | grep -qx 'minbox=0 maxbox=0 sizable=0 sysmenu=1' || fail "frame: $frame"
 echo "$frame" | grep -qx 'appwindow=0' || fail "in the taskbar: $frame"
-# Centred on the screen: the window's centre within a pixel of the screen's.
-read -r x y w h <<<"$(echo "$frame" | sed -n 's/^window=//p' | tr , ' ')"
-screen=$(xdpyinfo 2>/dev/null | sed -n 's/.*dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p')
-read -r sw sh <<<"$screen"
-[ $(((2 * x + w - sw) ** 2)) -le 4 ] && [ $(((2 * y + h - sh) ** 2)) -le 4 ] || fail "not centred: $frame on $screen"
+where=$(centred "$frame") || fail "not centred: $where"
 echo "frame: client $(px 5520)x$(px 2775), fixed, no minimize or maximize, not in the taskbar, centred"
 
 controls=$(drv controls "$about")
