@@ -39,9 +39,9 @@ done
 echo "modal: the main window takes no clicks"
 
 frame=$(drv rect "$about")
-echo "$frame" | grep -qx "client=$(px 5520),$(px 2775)" || fail "client area: $frame"
-echo "$frame" | grep -qx 'minbox=0 maxbox=0 sizable=0 sysmenu=1' || fail "frame: $frame"
-echo "$frame" | grep -qx 'appwindow=0' || fail "in the taskbar: $frame"
+grep -qx "client=$(px 5520),$(px 2775)" <<<"$frame" || fail "client area: $frame"
+grep -qx 'minbox=0 maxbox=0 sizable=0 sysmenu=1' <<<"$frame" || fail "frame: $frame"
+grep -qx 'appwindow=0' <<<"$frame" || fail "in the taskbar: $frame"
 where=$(centred "$frame") || fail "not centred: $where"
 echo "frame: client $(px 5520)x$(px 2775), fixed, no minimize or maximize, not in the taskbar, centred"
 

@@ -35,8 +35,8 @@ check_layout() {
   echo "client area: $client pixels"
   # A sizable border with the system menu and a minimize button but no
   # maximize button, in the taskbar, first shown in the middle of the screen.
-  echo "$frame" | grep -qx 'minbox=1 maxbox=0 sizable=1 sysmenu=1' || fail "frame: $frame"
-  echo "$frame" | grep -qx 'appwindow=1' || fail "not in the taskbar: $frame"
+  grep -qx 'minbox=1 maxbox=0 sizable=1 sysmenu=1' <<<"$frame" || fail "frame: $frame"
+  grep -qx 'appwindow=1' <<<"$frame" || fail "not in the taskbar: $frame"
   where=$(centred "$frame") || fail "not centred: $where"
   echo "frame: sizable, system menu, minimize and no maximize button, in the taskbar, centred"
 
