@@ -52,6 +52,11 @@ foreach(tool_source ${PELLORY_TOOLS})
   if(tool STREQUAL "resource_console")
     target_link_libraries(${tool} PRIVATE version)
   endif()
+  if(tool STREQUAL "mainwindow")
+    # Shows the main window as the program does, with its icon and manifest.
+    target_sources(${tool} PRIVATE ${PELLORY_RESOURCES} ${PELLORY_ICON})
+    target_include_directories(${tool} PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/res)
+  endif()
   target_link_options(${tool} PRIVATE ${PELLORY_LINK_OPTIONS})
 endforeach()
 
