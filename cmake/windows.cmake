@@ -52,5 +52,20 @@ foreach(tool_source ${PELLORY_TOOLS})
   if(tool STREQUAL "resource_console")
     target_link_libraries(${tool} PRIVATE version)
   endif()
+  if(tool STREQUAL "mainwindow")
+    # Shows the main window as the program does, with its icon and manifest.
+    target_sources(${tool} PRIVATE ${PELLORY_RESOURCES} ${PELLORY_ICON})
+    target_include_directories(${tool} PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/res)
+  endif()
   target_link_options(${tool} PRIVATE ${PELLORY_LINK_OPTIONS})
 endforeach()
+
+# resource_console reads a window's class icon inside the window's own
+# process (another process is given none) through this hook library, which
+# the system loads into the program whose thread it hooks.
+add_library(window_icon_hook SHARED tools/hook/window_icon_hook.cpp)
+set_target_properties(window_icon_hook PROPERTIES PREFIX "")
+target_include_directories(window_icon_hook PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(window_icon_hook PRIVATE user32 gdi32)
+target_link_options(window_icon_hook PRIVATE -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s)
+add_dependencies(resource_console window_icon_hook)

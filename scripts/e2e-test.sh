@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs one end-to-end test script in the private Wine session, in a fresh
-# program folder of its own under drive C, with the Windows build copied in.
+# program folder of its own under drive C, with the Windows build (programs
+# and the tools' libraries) copied in.
 # The test script sees: E2E_DIR (its folder, Unix path), E2E_WIN (the same as
 # a Windows path), E2E_RESULTS (where to leave screenshots), and wine_run.
 set -euo pipefail
@@ -11,7 +12,7 @@ export E2E_DIR="$WINEPREFIX/drive_c/e2e/$name"
 export E2E_RESULTS="${PELLORY_RESULTS:-$PELLORY_ROOT/build/e2e-results}/$name"
 rm -rf "$E2E_DIR" "$E2E_RESULTS"
 mkdir -p "$E2E_DIR" "$E2E_RESULTS"
-cp "$PELLORY_WIN_DIR"/*.exe "$E2E_DIR"/
+cp "$PELLORY_WIN_DIR"/*.exe "$PELLORY_WIN_DIR"/*.dll "$E2E_DIR"/
 [ -f "$PELLORY_WIN_DIR/PelloryV2_0.chm" ] && cp "$PELLORY_WIN_DIR/PelloryV2_0.chm" "$E2E_DIR"/
 E2E_WIN=$(win_path "$E2E_DIR")
 export E2E_WIN

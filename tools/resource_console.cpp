@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/icon_pixels.h"
+
 namespace {
 
 std::string Utf8(const wchar_t* text, size_t length) {
@@ -91,39 +93,12 @@ const BYTE* Resource(HMODULE module, LPCWSTR name, LPCWSTR type, DWORD* size) {
   return static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
 }
 
-// Draws the icon on a plain background and returns its 32-bit pixels, top row first.
-std::vector<DWORD> Draw(HICON icon, int size, DWORD background) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = size;
-  info.bmiHeader.biHeight = -size;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  std::vector<DWORD> pixels(size * size, background);
-  std::copy(pixels.begin(), pixels.end(), static_cast<DWORD*>(bits));
-  DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
-  GdiFlush();
-  std::copy(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + size * size, pixels.begin());
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  return pixels;
-}
-
-// Prints the icon drawn at 32 x 32, one text row per pixel row.
-void PrintPixels(HICON icon) {
-  const int side = 32;
-  // A pixel is transparent when it shows whatever lay under it.
-  const DWORD under[2] = {0x00123456, 0x00ABCDEF};
-  std::vector<DWORD> first = Draw(icon, side, under[0]), second = Draw(icon, side, under[1]);
-  for (int y = 0; y < side; ++y) {
-    for (int x = 0; x < side; ++x) {
-      const DWORD a = first[y * side + x] & 0xFFFFFF, b = second[y * side + x] & 0xFFFFFF;
-      if (a == under[0] && b == under[1])
+// Prints an icon drawn at 32 x 32 on the two backgrounds, one text row per pixel row.
+void PrintPixels(const DWORD* first, const DWORD* second) {
+  for (int y = 0; y < kIconSide; ++y) {
+    for (int x = 0; x < kIconSide; ++x) {
+      const DWORD a = first[y * kIconSide + x] & 0xFFFFFF, b = second[y * kIconSide + x] & 0xFFFFFF;
+      if (a == kIconUnder[0] && b == kIconUnder[1])
         std::printf(x ? " ." : ".");
       else if (a == b)
         std::printf(x ? " %06lx" : "%06lx", static_cast<unsigned long>(a));
@@ -150,19 +125,46 @@ int PrintIcon(HMODULE module) {
   }
   HICON icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
   if (!icon) return std::printf("icon 1 does not load\n"), 1;
-  PrintPixels(icon);
+  PrintPixels(DrawIcon(icon, kIconUnder[0]).data(), DrawIcon(icon, kIconUnder[1]).data());
   DestroyIcon(icon);
   return 0;
 }
 
-// The icon a window's class gives its caption bar and the taskbar.
+// The icon a window's class gives its caption bar and the taskbar. Another
+// process gets no class icon, so window_icon_hook.dll (beside this program)
+// is hooked onto the window's thread: the system loads it into the window's
+// process, where it draws the icon into a shared block on our request.
 int PrintWindowIcon(const wchar_t* caption) {
   HWND window = FindWindowW(nullptr, caption);
   if (!window) return std::printf("no window captioned so\n"), 1;
-  HICON icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICON));
-  if (!icon) return std::printf("the window has no class icon\n"), 1;
-  PrintPixels(icon);
-  return 0;
+  const std::wstring name = kWindowIconBlock + std::to_wstring(GetCurrentProcessId());
+  HANDLE mapping =
+      CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(WindowIconBlock), name.c_str());
+  auto* block = static_cast<WindowIconBlock*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(WindowIconBlock)));
+  wchar_t path[MAX_PATH] = L"";
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring library = path;
+  library = library.substr(0, library.find_last_of(L'\\') + 1) + L"window_icon_hook.dll";
+  HMODULE hookModule = LoadLibraryW(library.c_str());
+  // Through void*: the exported procedure is a HOOKPROC, not the FARPROC it is returned as.
+  auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(hookModule, "WindowIconHook")));
+  if (!block || !hook) return std::printf("cannot load window_icon_hook.dll\n"), 1;
+  HHOOK installed = SetWindowsHookExW(WH_CALLWNDPROC, hook, hookModule, GetWindowThreadProcessId(window, nullptr));
+  if (!installed) return std::printf("cannot hook the window's thread\n"), 1;
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(window, RegisterWindowMessageW(kWindowIconMessage), GetCurrentProcessId(), 0, SMTO_ABORTIFHUNG,
+                      10000, &ignored);
+  UnhookWindowsHookEx(installed);
+  const LONG state = block->state;
+  if (state == WindowIconBlock::kDrawn)
+    PrintPixels(block->pixels[0], block->pixels[1]);
+  else if (state == WindowIconBlock::kNoClassIcon)
+    std::printf("the window has no class icon\n");
+  else
+    std::printf("the window's process did not answer\n");
+  UnmapViewOfFile(block);
+  CloseHandle(mapping);
+  return state == WindowIconBlock::kDrawn ? 0 : 1;
 }
 
 int PrintManifest(HMODULE module) {

@@ -1,9 +1,9 @@
 # The About window's links on the real exe: a left release on the mail label
 # makes the shell open "mailto:" and the address (seen by a recording mail
 # handler registered in this prefix), and does nothing while a window of
-# class "ATH_Note" is open; a left release on the home-page label does
-# nothing while an "IEFrame" window is open, and without one shows no box of
-# ours whatever the browser object does.
+# class "ATH_Note" is open; a left release on the home-page label opens one
+# browser window ("IEFrame") showing the page's address, and does nothing
+# while such a window is open; no box of ours either way.
 main='未監視 - Pellory'
 about='バージョン情報'
 url='https://pellory.example/'
@@ -59,25 +59,30 @@ no_box "home-page link with a browser open"
 unstage 'Staged browser' "$staged"
 echo "home-page link with an IEFrame window open: nothing"
 
-# Home page, with none: whatever the browser object does, no box of ours and
-# the window stays usable.
+# Home page, with none: one new, visible browser window (the driver lists
+# visible windows only) with the home page in its address bar; no box of ours.
 drv mouseup "$about" "$url" 1 >/dev/null
-opened=0
-for _ in $(seq 40); do
-  opened=$(ie_count)
-  [ "$opened" -ge 1 ] && break
+browser="" address=""
+for _ in $(seq 60); do
+  [ "$(ie_count)" -le 1 ] || fail "more than one browser window opened: $(drv list)"
+  browser=$(drv list | sed -n 's/^0x[0-9a-f]* class=IEFrame text=//p')
+  if [ -n "$browser" ]; then
+    address=$(drv controls "$browser" | sed -n 's/.* class=Edit .* text=//p') || true
+    [ "$address" = "$url" ] && break
+  fi
   sleep 0.5
 done
+[ -n "$browser" ] || fail "no browser window opened"
+[ "$address" = "$url" ] || fail "the browser's address bar shows '$address', not $url"
 no_box "home-page link"
 drv find "$about" >/dev/null || fail "About window gone"
-echo "home-page link: no box; browser windows opened: $opened"
-if [ "$opened" -ge 1 ]; then
-  # The browser's own window now stands for "one is open": a second release opens no other.
-  drv mouseup "$about" "$url" 1 >/dev/null
-  sleep 4
-  [ "$(ie_count)" = "$opened" ] || fail "a second browser window opened"
-  echo "home-page link with the browser it opened still open: nothing"
-fi
+echo "home-page link: one browser window ('$browser') at $url; no box"
+# The browser's own window now stands for "one is open": a second release opens no other.
+drv mouseup "$about" "$url" 1 >/dev/null
+sleep 4
+[ "$(ie_count)" = 1 ] || fail "a second browser window opened"
+no_box "home-page link with the browser it opened"
+echo "home-page link with the browser it opened still open: nothing"
 
 drv click "$about" OK >/dev/null
 drv wait "$about" --gone --timeout 10000 >/dev/null || fail "OK did not close the window"

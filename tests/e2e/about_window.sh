@@ -1,5 +1,5 @@
 # The About window of the real exe: opened modally by the About button with
-# the main window taking no input meanwhile; its frame, every control's
+# the main window taking no input meanwhile; its frame and icon, every control's
 # rectangle, font and colour against the layout; the focus on OK; Escape and
 # the right and middle buttons do nothing; OK closes it and a reopen shows
 # the same texts; and a screenshot.
@@ -7,6 +7,8 @@ main='未監視 - Pellory'
 about='バージョン情報'
 drv() { wine_run driver.exe "$@"; }
 fail() { echo "FAIL: $*"; exit 1; }
+source "$PELLORY_ROOT/tests/e2e/frame.bash"
+source "$PELLORY_ROOT/tests/e2e/icon_map.bash"
 control_line() { echo "$controls" | awk -v t="$1" '{ i = index($0, " text="); if (substr($0, i + 6) == t) print }'; }
 
 # name | text | left top width height (twips) | font face | centipoints | bold | underline | charset | colour
@@ -38,15 +40,13 @@ done
 echo "modal: the main window takes no clicks"
 
 frame=$(drv rect "$about")
-echo "$frame" | grep -qx "client=$(px 5520),$(px 2775)" || fail "client area: $frame"
-echo "$frame" | grep -qx 'minbox=0 maxbox=0 sizable=0 sysmenu=1' || fail "frame: $frame"
-echo "$frame" | grep -qx 'appwindow=0' || fail "in the taskbar: $frame"
-# Centred on the screen: the window's centre within a pixel of the screen's.
-read -r x y w h <<<"$(echo "$frame" | sed -n 's/^window=//p' | tr , ' ')"
-screen=$(xdpyinfo 2>/dev/null | sed -n 's/.*dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p')
-read -r sw sh <<<"$screen"
-[ $(((2 * x + w - sw) ** 2)) -le 4 ] && [ $(((2 * y + h - sh) ** 2)) -le 4 ] || fail "not centred: $frame on $screen"
+grep -qx "client=$(px 5520),$(px 2775)" <<<"$frame" || fail "client area: $frame"
+grep -qx 'minbox=0 maxbox=0 sizable=0 sysmenu=1' <<<"$frame" || fail "frame: $frame"
+grep -qx 'appwindow=0' <<<"$frame" || fail "in the taskbar: $frame"
+where=$(centred "$frame") || fail "not centred: $where"
 echo "frame: client $(px 5520)x$(px 2775), fixed, no minimize or maximize, not in the taskbar, centred"
+window_icon_is_map "$about" || fail "the About window's class icon is not the program's icon"
+echo "icon: the class icon draws the pixel map"
 
 controls=$(drv controls "$about")
 [ "$(echo "$controls" | wc -l)" -eq 7 ] || fail "expected 7 controls: $controls"

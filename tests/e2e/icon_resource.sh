@@ -1,6 +1,7 @@
 # Icon 1 of the built exe: one 32 x 32, 16-colour (4-bit) image, and drawn by
 # the system it shows exactly the pixel map res/pellory_icon.txt, transparent
 # where the map says so (so not upside down, not shifted, masks right).
+source "$PELLORY_ROOT/tests/e2e/icon_map.bash"
 map="$PELLORY_ROOT/res/pellory_icon.txt"
 actual=$(wine_run resource_console.exe icon PelloryV2_0.exe | tr -d '\r')
 
@@ -10,21 +11,8 @@ if [ "$entries" != "entry 32x32 colours=16 bits=4 image bits=4" ]; then
   exit 1
 fi
 
-# The map's legend turns each character into what the drawing shows.
-expected=$(awk '
-  /^#/ || NF == 0 { next }
-  $2 == "=" && length($1) == 1 { colour[$1] = ($3 == "transparent") ? "." : tolower($3); next }
-  {
-    row = ""
-    for (i = 1; i <= length($0); i++) row = row (i > 1 ? " " : "") colour[substr($0, i, 1)]
-    print row
-  }' "$map")
 drawn=$(echo "$actual" | grep -v '^entry ')
-if [ "$drawn" != "$expected" ]; then
-  echo "drawn icon differs from the map (expected < > drawn):"
-  diff <(echo "$expected") <(echo "$drawn") | head -20 || true
-  exit 1
-fi
+same_as_map "$drawn" || exit 1
 transparent=$(echo "$drawn" | tr ' ' '\n' | grep -c '^\.$')
 echo "icon: one 32x32 4-bit image; all 1024 pixels as mapped, $transparent transparent"
 

@@ -1,9 +1,12 @@
 # The main window as the real exe shows it: every control where the layout
-# puts it at the display's DPI, the idle presentation, the client size, tab
-# order, the fixed size, help, closing while idle; and a screenshot.
+# puts it at the display's DPI, the idle presentation, the client size, the
+# frame and where it first stands, the icon, tab order, the fixed size, help, closing
+# while idle; and a screenshot.
 caption='未監視 - Pellory'
 drv() { wine_run driver.exe "$@"; }
 fail() { echo "FAIL: $*"; exit 1; }
+source "$PELLORY_ROOT/tests/e2e/frame.bash"
+source "$PELLORY_ROOT/tests/e2e/icon_map.bash"
 # The line of the control whose text is exactly $1.
 control_line() { echo "$controls" | awk -v t="$1" '{ i = index($0, " text="); if (substr($0, i + 6) == t) print }'; }
 
@@ -27,9 +30,16 @@ check_layout() {
   px() { echo $((($1 * dpi + 720) / 1440)); }  # twips to pixels, rounded as MulDiv does
   echo "display: $dpi dpi"
 
-  client=$(drv rect "$caption" | sed -n 's/^client=//p')
+  frame=$(drv rect "$caption")
+  client=$(echo "$frame" | sed -n 's/^client=//p')
   [ "$client" = "$(px 5040),$(px 3855)" ] || fail "client area $client, expected $(px 5040),$(px 3855)"
   echo "client area: $client pixels"
+  # A sizable border with the system menu and a minimize button but no
+  # maximize button, in the taskbar, first shown in the middle of the screen.
+  grep -qx 'minbox=1 maxbox=0 sizable=1 sysmenu=1' <<<"$frame" || fail "frame: $frame"
+  grep -qx 'appwindow=1' <<<"$frame" || fail "not in the taskbar: $frame"
+  where=$(centred "$frame") || fail "not centred: $where"
+  echo "frame: sizable, system menu, minimize and no maximize button, in the taskbar, centred"
 
   controls=$(drv controls "$caption")
   echo "$controls"
@@ -55,6 +65,10 @@ check_layout() {
 }
 
 check_layout
+
+# Its class icon, which the caption and the taskbar show, is the program's icon.
+window_icon_is_map "$caption" || fail "the main window's class icon is not the program's icon"
+echo "icon: the class icon draws the pixel map"
 
 # The same layout at 120 dpi (12 twips to the pixel); the setting is
 # read when a program starts, and put back for the tests after this one.

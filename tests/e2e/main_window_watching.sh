@@ -1,12 +1,21 @@
 # The watching presentation on a real window (shown by the mainwindow tool,
-# which applies Set_WatchOn): caption and its blink, what is disabled and
-# what stays usable; and a screenshot.
+# which applies Set_WatchOn and carries the program's icon): caption and its
+# blink, what is disabled and what stays usable; and a screenshot.
 drv() { wine_run driver.exe "$@"; }
 fail() { echo "FAIL: $*"; exit 1; }
+source "$PELLORY_ROOT/tests/e2e/icon_map.bash"
 # The line of the control whose text is exactly $1.
 control_line() { echo "$controls" | awk -v t="$1" '{ i = index($0, " text="); if (substr($0, i + 6) == t) print }'; }
 on='●監視中 - Pellory'
 off='○監視中 - Pellory'
+
+# The tool shows the window with the program's own icon, as its screenshot does.
+wine_start mainwindow.exe
+drv wait '未監視 - Pellory' --timeout 20000 >/dev/null || fail "no idle window from the tool"
+window_icon_is_map '未監視 - Pellory' || fail "the tool's window does not carry the program's icon"
+drv close '未監視 - Pellory' >/dev/null
+drv wait '未監視 - Pellory' --gone --timeout 10000 >/dev/null || fail "idle window still open"
+echo "icon: the class icon draws the pixel map"
 
 wine_start mainwindow.exe watching
 drv wait "$on" --timeout 20000 >/dev/null || fail "no window captioned $on"
