@@ -31,6 +31,9 @@ wine_start() {
 }
 export -f wine_run wine_start win_path
 
-trap 'wineserver -k 2>/dev/null || true' EXIT
+# The session ends with the test, and the next test starts only when its
+# server is gone: a program started meanwhile would connect to the old server
+# and go down with it.
+trap 'wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || true' EXIT
 cd "$E2E_DIR"
 bash -euo pipefail "$script"
