@@ -123,7 +123,7 @@ int PrintIcon(HMODULE module) {
     std::printf("entry %ux%u colours=%u bits=%u image bits=%d\n", e.width, e.height, e.colours, e.bits,
                 image ? image->biBitCount : -1);
   }
-  HICON icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
+  HICON icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, kIconSide, kIconSide, 0));
   if (!icon) return std::printf("icon 1 does not load\n"), 1;
   PrintPixels(DrawIcon(icon, kIconUnder[0]).data(), DrawIcon(icon, kIconUnder[1]).data());
   DestroyIcon(icon);

@@ -52,8 +52,7 @@ std::int32_t RecordingSystem::GetVersionExA(OsVersionInfoA* info) {
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(info);
     bool zeroed = true;
     for (std::size_t i = sizeof info->dwOSVersionInfoSize; i < sizeof *info; ++i) zeroed = zeroed && bytes[i] == 0;
-    Call("GetVersionExA",
-         Join("GetVersionExA", {Num(info->dwOSVersionInfoSize), zeroed ? "zero-filled" : "not zero-filled"}));
+    CallApi("GetVersionExA", {Num(info->dwOSVersionInfoSize), zeroed ? "zero-filled" : "not zero-filled"});
     if (versionFails || info->dwOSVersionInfoSize != sizeof *info) return 0;
     info->dwMajorVersion = platformId == 2 ? 6 : 4;
     info->dwMinorVersion = platformId == 2 ? 1 : 10;
@@ -63,19 +62,19 @@ std::int32_t RecordingSystem::GetVersionExA(OsVersionInfoA* info) {
 }
 
 OsHandle RecordingSystem::GetCurrentProcess() {
-    Call("GetCurrentProcess", "GetCurrentProcess()");
+    CallApi("GetCurrentProcess", {});
     return kCurrentProcess;
 }
 
 std::int32_t RecordingSystem::OpenProcessToken(OsHandle process, std::uint32_t access, OsHandle* token) {
-    Call("OpenProcessToken", Join("OpenProcessToken", {Num(process), Num(access), token ? "&token" : "null"}));
+    CallApi("OpenProcessToken", {Num(process), Num(access), token ? "&token" : "null"});
     if (tokenFails || !token) return 0;
     *token = tokenHandle;
     return 1;
 }
 
 std::int32_t RecordingSystem::LookupPrivilegeValueA(const char* systemName, const char* name, Luid* luid) {
-    Call("LookupPrivilegeValueA", Join("LookupPrivilegeValueA", {Str(systemName), Str(name), luid ? "&luid" : "null"}));
+    CallApi("LookupPrivilegeValueA", {Str(systemName), Str(name), luid ? "&luid" : "null"});
     if (!luid || !name || std::strcmp(name, "SeShutdownPrivilege") != 0) return 0;
     *luid = shutdownLuid;
     return 1;
@@ -84,10 +83,9 @@ std::int32_t RecordingSystem::LookupPrivilegeValueA(const char* systemName, cons
 std::int32_t RecordingSystem::AdjustTokenPrivileges(OsHandle token, std::int32_t disableAll,
                                                     TokenPrivilegeSet* newState, std::uint32_t bufferLength,
                                                     TokenPrivilegeSet* previousState, std::uint32_t* returnLength) {
-    Call("AdjustTokenPrivileges", Join("AdjustTokenPrivileges",
-                {Num(token), Num(disableAll), Privileges(newState), Num(bufferLength),
-                 previousState ? "&previous" : "null",
-                 returnLength ? "&length=" + Num(*returnLength) : "null"}));
+    CallApi("AdjustTokenPrivileges", {Num(token), Num(disableAll), Privileges(newState), Num(bufferLength),
+                                      previousState ? "&previous" : "null",
+                                      returnLength ? "&length=" + Num(*returnLength) : "null"});
     if (token != tokenHandle || tokenFails) return 0;
     // A token that lacks the privilege reports no previous state.
     if (previousState && bufferLength >= sizeof *previousState) {
@@ -99,12 +97,12 @@ std::int32_t RecordingSystem::AdjustTokenPrivileges(OsHandle token, std::int32_t
 }
 
 std::int32_t RecordingSystem::CloseHandle(OsHandle handle) {
-    Call("CloseHandle", Join("CloseHandle", {Num(handle)}));
+    CallApi("CloseHandle", {Num(handle)});
     return handle == tokenHandle && !tokenFails ? 1 : 0;
 }
 
 std::int32_t RecordingSystem::ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) {
-    Call("ExitWindowsEx", Join("ExitWindowsEx", {Num(flags), Num(reserved)}));
+    CallApi("ExitWindowsEx", {Num(flags), Num(reserved)});
     return privilegeHeld && !tokenFails ? 1 : 0;
 }
 
@@ -122,14 +120,13 @@ std::intptr_t RecordingSystem::SendMessageA(WindowHandle window, std::uint32_t m
 }
 
 WindowHandle RecordingSystem::FindWindowA(const char* className, const char* windowName) {
-    Call("FindWindowA", Join("FindWindowA", {Str(className), Str(windowName)}));
+    CallApi("FindWindowA", {Str(className), Str(windowName)});
     return foundWindow;
 }
 
 std::intptr_t RecordingSystem::ShellExecuteA(WindowHandle owner, const char* operation, const char* file,
                                              const char* parameters, const char* directory, std::int32_t show) {
-    Call("ShellExecuteA",
-         Join("ShellExecuteA", {Num(owner), Str(operation), Str(file), Str(parameters), Str(directory), Num(show)}));
+    CallApi("ShellExecuteA", {Num(owner), Str(operation), Str(file), Str(parameters), Str(directory), Num(show)});
     return shellResult;
 }
 
@@ -150,8 +147,12 @@ private:
 };
 
 std::unique_ptr<AutomationObject> RecordingSystem::CreateObject(const Text& progId) {
-    Call("CreateObject", Join("CreateObject", {"\"" + ToUtf8(progId) + "\""}));
+    CallApi("CreateObject", {"\"" + ToUtf8(progId) + "\""});
     return std::make_unique<RecordingObject>(*this, ToUtf8(progId));
+}
+
+void RecordingSystem::CallApi(const std::string& name, const std::vector<std::string>& args) {
+    Call(name, Join(name, args));
 }
 
 void RecordingSystem::Call(const std::string& name, const std::string& call) {

@@ -60,6 +60,8 @@ private:
     void Record(const std::string& call) { calls_.push_back(call); }
     // Recorded, then raised when `raises` names it.
     void Call(const std::string& name, const std::string& call);
+    // A system call recorded as "Name(arg, ...)", then raised as above.
+    void CallApi(const std::string& name, const std::vector<std::string>& args);
 
     std::vector<std::string> calls_;
     std::function<std::uint32_t()> clock_;
