@@ -4,8 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${PELLORY_BUILD:-build}
-cmake -S . -B "$build/win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
-cmake --build "$build/win" -j "$(nproc)" >/dev/null
+bash scripts/win-build.sh i686 >/dev/null
 export PELLORY_WINE_DIR=$PWD/$build/bench-wine PELLORY_WIN_DIR=$PWD/$build/win PELLORY_RESULTS=$PWD/$build/bench-results
 export KILL_ROUNDS=${KILL_ROUNDS:-30} KILL_SEED=${KILL_SEED:-$RANDOM}
 echo "kill_log: $KILL_ROUNDS rounds, seed $KILL_SEED"

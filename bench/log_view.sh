@@ -9,8 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${PELLORY_BUILD:-build}
 sizes=${LOG_VIEW_MB:-1 10 20 100}
-cmake -S . -B "$build/win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
-cmake --build "$build/win" -j "$(nproc)" --target edit_timing logtool >/dev/null
+bash scripts/win-build.sh i686 edit_timing logtool >/dev/null
 
 export PELLORY_WINE_DIR=$PWD/$build/bench-wine
 session=$PWD/scripts/wine-session.sh

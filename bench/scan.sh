@@ -12,8 +12,7 @@ jobs=$(nproc)
 
 cmake -S . -B "$build/bench" -DCMAKE_BUILD_TYPE=Release -DPELLORY_SANITIZE=OFF >/dev/null
 cmake --build "$build/bench" -j "$jobs" --target scan_bench >/dev/null
-cmake -S . -B "$build/win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
-cmake --build "$build/win" -j "$jobs" --target scan_timing imitation_dialogs >/dev/null
+bash scripts/win-build.sh i686 scan_timing imitation_dialogs >/dev/null
 
 "$build/bench/scan_bench"
 

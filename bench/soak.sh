@@ -8,8 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${PELLORY_BUILD:-build}
-cmake -S . -B "$build/win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
-cmake --build "$build/win" -j "$(nproc)" >/dev/null
+bash scripts/win-build.sh i686 >/dev/null
 export PELLORY_WIN_DIR=$PWD/$build/win PELLORY_WINE_DIR=$PWD/$build/bench-wine PELLORY_RESULTS=$PWD/$build/bench-results
 export SOAK_SECONDS=${SOAK_SECONDS:-600} SOAK_MAX_ALIVE=${SOAK_MAX_ALIVE:-5000}
 session=$PWD/scripts/wine-session.sh

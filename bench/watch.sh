@@ -9,8 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${PELLORY_BUILD:-build}
 seconds=${WATCH_BENCH_SECONDS:-60}
-cmake -S . -B "$build/win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
-cmake --build "$build/win" -j "$(nproc)" --target PelloryV2_0 scan_timing imitation_dialogs timer_window >/dev/null
+bash scripts/win-build.sh i686 PelloryV2_0 scan_timing imitation_dialogs timer_window >/dev/null
 
 export PELLORY_WINE_DIR=$PWD/$build/bench-wine
 session=$PWD/scripts/wine-session.sh

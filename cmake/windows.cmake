@@ -15,7 +15,15 @@ set(PELLORY_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -municode -Wl,
 find_program(PYTHON3 python3 REQUIRED)
 
 # The icon is drawn as a text pixel map; the .rc finds the generated .ico
-# and the manifest through the include path.
+# and the manifest through the include path. The manifest names the exe's
+# own architecture: Windows refuses to start a program whose manifest names
+# another.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(PELLORY_MANIFEST_ARCH amd64)
+else()
+  set(PELLORY_MANIFEST_ARCH x86)
+endif()
+configure_file(res/pellory.manifest.in pellory.manifest @ONLY)
 set(PELLORY_ICON ${CMAKE_CURRENT_BINARY_DIR}/pellory.ico)
 add_custom_command(OUTPUT ${PELLORY_ICON}
   COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/res/make_ico.py
@@ -23,7 +31,7 @@ add_custom_command(OUTPUT ${PELLORY_ICON}
   DEPENDS res/make_ico.py res/pellory_icon.txt)
 file(GLOB PELLORY_RESOURCES CONFIGURE_DEPENDS res/*.rc)
 set_source_files_properties(${PELLORY_RESOURCES} PROPERTIES
-  OBJECT_DEPENDS "${PELLORY_ICON};${CMAKE_CURRENT_SOURCE_DIR}/res/pellory.manifest")
+  OBJECT_DEPENDS "${PELLORY_ICON};${CMAKE_CURRENT_BINARY_DIR}/pellory.manifest")
 add_executable(PelloryV2_0 WIN32 platform/win32/winmain.cpp ${PELLORY_RESOURCES} ${PELLORY_ICON})
 target_include_directories(PelloryV2_0 PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/res)
 target_link_libraries(PelloryV2_0 PRIVATE pellory_win32)

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Builds PelloryV2_0.exe and the Win32 test tools (build/win), then the native
-# unit tests and benchmarks (build/native), whose CTest also runs the
-# end-to-end tests against build/win.
+# Builds PelloryV2_0.exe and the Win32 test tools for i686 (build/win, the
+# program we ship) and x86_64 (build/win64), then the native unit tests and
+# benchmarks (build/native), whose CTest also runs the end-to-end tests
+# against both Windows builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-jobs=$(nproc)
-build=${PELLORY_BUILD:-build}  # another folder lets several builds live side by side
-cmake -S . -B "$build/win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
-cmake --build "$build/win" -j "$jobs"
-cmake -S . -B "$build/native" -DCMAKE_BUILD_TYPE=Debug -DPELLORY_WIN_DIR="$PWD/$build/win" >/dev/null
-cmake --build "$build/native" -j "$jobs"
-size=$(stat -c %s "$build/win/PelloryV2_0.exe")
-echo "PelloryV2_0.exe: $size bytes"
+build=${PELLORY_BUILD:-build}
+bash scripts/win-build.sh i686
+bash scripts/win-build.sh x86_64
+cmake -S . -B "$build/native" -DCMAKE_BUILD_TYPE=Debug -DPELLORY_WIN_DIR="$PWD/$build/win" \
+  -DPELLORY_WIN64_DIR="$PWD/$build/win64" >/dev/null
+cmake --build "$build/native" -j "$(nproc)"
+for dir in win win64; do
+  echo "$build/$dir/PelloryV2_0.exe: $(stat -c %s "$build/$dir/PelloryV2_0.exe") bytes"
+done

@@ -2,12 +2,14 @@
 # Runs one end-to-end test script in the private Wine session, in a fresh
 # program folder of its own under drive C, with the Windows build (programs
 # and the tools' libraries) copied in.
+# PELLORY_E2E_SUFFIX ("64" for the x86_64 build) keeps the runs of one script
+# against the two builds apart.
 # The test script sees: E2E_DIR (its folder, Unix path), E2E_WIN (the same as
 # a Windows path), E2E_RESULTS (where to leave screenshots), and wine_run.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 script=${1:?test script}
-name=$(basename "$script" .sh)
+name=$(basename "$script" .sh)${PELLORY_E2E_SUFFIX:-}
 export E2E_DIR="$WINEPREFIX/drive_c/e2e/$name"
 export E2E_RESULTS="${PELLORY_RESULTS:-$PELLORY_ROOT/build/e2e-results}/$name"
 rm -rf "$E2E_DIR" "$E2E_RESULTS"
