@@ -57,7 +57,7 @@ BOOL CALLBACK CollectEnabled(HWND window, LPARAM list) {
 
 }  // namespace
 
-Win32Form::Win32Form(Toolkit& toolkit, const FormSpec& spec, FormEvents& events, HWND owner, HFONT defaultFont)
+Win32Form::Win32Form(Win32Toolkit& toolkit, const FormSpec& spec, FormEvents& events, HWND owner, HFONT defaultFont)
     : toolkit_(toolkit), spec_(spec), events_(events) {
     RegisterFormClass(&WindowProc);
     const DWORD style = StyleOf(spec), exStyle = ExStyleOf(spec);
@@ -241,7 +241,10 @@ void Win32Form::Show(bool modal) {
     if (!window_) return;
     shown_ = true;
     if (!modal) {
-        ShowWindow(window_, SW_SHOW);
+        ShowWindow(window_, toolkit_.NextShowCommand());
+        // Windows may take the first show's state from the start instead
+        // of from us: a hidden window is shown all the same.
+        if (!IsWindowVisible(window_)) ShowWindow(window_, SW_SHOWNORMAL);
         UpdateWindow(window_);
         return;
     }
