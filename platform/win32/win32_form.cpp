@@ -67,6 +67,10 @@ Win32Form::Win32Form(Win32Toolkit& toolkit, const FormSpec& spec, FormEvents& ev
     CreateWindowExW(exStyle, kClassName, Wide(spec.caption), style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                     (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, owner, nullptr,
                     GetModuleHandleW(nullptr), this);
+    // Windows may draw no class icon in the caption of a dialog frame; an
+    // icon given to the window itself it draws in every frame.
+    SendMessageW(window_, WM_SETICON, ICON_BIG, LPARAM(GetClassLongPtrW(window_, GCLP_HICON)));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, LPARAM(GetClassLongPtrW(window_, GCLP_HICONSM)));
     CreateControls(defaultFont);
     for (std::size_t i = 0; i < spec.timerCount; ++i)
         timers_.push_back(std::make_unique<Win32Timer>(window_, UINT_PTR(i + 1), spec.timers[i].intervalMs));
