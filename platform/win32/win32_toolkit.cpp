@@ -20,10 +20,11 @@ Win32Toolkit::Win32Toolkit(int showCommand) : showCommand_(showCommand) {
     // Windows XP wants it initialised before the first window.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    // The record as Windows XP knows it, which later versions accept too;
-    // XP refuses the longer one that ends in iPaddedBorderWidth.
+    // The record as Windows XP knows it, ending with lfMessageFont, which
+    // later versions accept too; XP refuses the longer one that goes on to
+    // iPaddedBorderWidth.
     NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+    metrics.cbSize = offsetof(NONCLIENTMETRICSW, lfMessageFont) + sizeof metrics.lfMessageFont;
     LOGFONTW face{};
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
         face = metrics.lfMessageFont;
