@@ -36,22 +36,34 @@ dark_pixels() {  # picture frame left top width height
   convert "$1" -crop "$(px "$5")x$(px "$6")+$((x + border + $(px "$3")))+$((y + h - border - ch + $(px "$4")))" +repage \
     -colorspace Gray -threshold 50% -format '%[fx:round((1-mean)*w*h)]' info:
 }
+# End lines in the log: the program writes one right after the wait.
+end_lines() { log_lines | grep -c 'シャットダウン$' || true; }
 # Screenshots of the shutdown wait until one shows the start button's text and
-# edges and the log view's lines, taken while the shutdown caption still
-# stands; fails when the wait ends first. The picture is kept as $1.png.
+# edges and the log view's lines. A picture taken before the end line is in
+# the log was taken during the wait; once it is there, the wait is over and
+# the window was never seen drawn. FRAME is the driver's rectangles of the
+# restored window; the picture is kept as $1.png.
 drawn_during_wait() {
-  local picture="$E2E_RESULTS/$1.png" frame button=0 log=0
-  while frame=$(drv rect "$SHUTDOWN"); do
-    grep -qx 'state=normal' <<<"$frame" || continue
-    import -window root -crop "$WATCH_SIZE+0+0" +repage "$picture"
+  local picture="$E2E_RESULTS/$1.png" button=0 log=0 pictures=0 ends
+  ends=$(end_lines)
+  for ((;;)); do
+    frame=$(drv rect "$SHUTDOWN") || fail "the shutdown caption went before the window was restored"
+    grep -qx 'state=normal' <<<"$frame" && break
+  done
+  for ((;;)); do
+    import -window root -crop "$WATCH_SIZE+0+0" +repage "png:$picture.new"
+    [ "$(end_lines)" = "$ends" ] || break
+    mv "$picture.new" "$picture"
+    pictures=$((pictures + 1))
     button=$(dark_pixels "$picture" "$frame" 2520 3360 1215 375)
     log=$(dark_pixels "$picture" "$frame" 120 1080 4815 2175)
-    if ((button >= 40 && log >= 40)) && drv find "$SHUTDOWN" >/dev/null; then
+    if ((button >= 40 && log >= 40)); then
       echo "drawn during the wait: $button dark pixels in the start button, $log in the log view (screenshot: $picture)"
       return 0
     fi
   done
-  fail "the window was not drawn during the wait: last seen $button dark pixels in the start button, $log in the log view ($picture)"
+  rm -f "$picture.new"
+  fail "the window was not drawn during the wait: $pictures screenshots, the last with $button dark pixels in the start button, $log in the log view ($picture)"
 }
 
 stage bystander <<'S'
@@ -84,16 +96,10 @@ unstage downloads
 echo "the download dialog closed"
 drv wait "$SHUTDOWN" --timeout 15000 >/dev/null || fail "no shutdown caption"
 seen=$(date +%s.%N)
-# Restored from the minimised state, at its own size, during the wait.
-for _ in $(seq 6); do
-  frame=$(drv rect "$SHUTDOWN") || break
-  grep -qx 'state=normal' <<<"$frame" && break
-  sleep 0.5
-done
-grep -qx 'state=normal' <<<"$frame" || fail "not restored under the shutdown caption: $frame"
+# Restored from the minimised state, at its own size, and drawn during the wait.
+drawn_during_wait shutdown
 [ "$(size_of "$frame")" = "$size" ] || fail "restored at $(size_of "$frame"), not at $size"
 echo "restored under the shutdown caption at $size"
-drawn_during_wait shutdown
 for _ in $(seq 300); do alive "$bystander" || break; sleep 0.1; done
 gone=$(date +%s.%N)
 alive "$bystander" && fail "the bystander survived: no shutdown"
