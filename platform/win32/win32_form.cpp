@@ -198,9 +198,14 @@ std::int32_t Win32Form::GetWindowState() const {
     return Normal;
 }
 
+// A window restored or activated by the program is painted before the
+// caller goes on: the caller may keep the thread busy for a while (the wait
+// before a shutdown) and handle no message, so a paint left queued would
+// leave the window blank all that time.
 void Win32Form::SetWindowState(std::int32_t state) {
     if (state == GetWindowState()) return;
     ShowWindow(window_, state == Minimized ? SW_MINIMIZE : state == Maximized ? SW_MAXIMIZE : SW_RESTORE);
+    Refresh();
 }
 
 void Win32Form::SetFocus() {
@@ -208,6 +213,7 @@ void Win32Form::SetFocus() {
     SetActiveWindow(window_);
     HWND focus = GetFocus();
     if (focus != window_ && !IsChild(window_, focus)) FocusFirstControl();
+    Refresh();
 }
 
 double Win32Form::Width() const {

@@ -4,9 +4,11 @@
 
 #include <cstddef>
 #include <cwchar>
+#include <string>
 
 #include "platform/error.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/files_win32.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_form.h"
 
@@ -16,6 +18,9 @@
 constexpr int kDefaultFontCentiPoints = 900;
 
 Win32Toolkit::Win32Toolkit(int showCommand) : showCommand_(showCommand) {
+    // The wait before a shutdown handles no message for 5 s: the window must
+    // stay ours, with its shutdown caption, and not become a ghost.
+    DisableProcessWindowsGhosting();
     // Common controls 6, which the manifest asks for, draws our buttons;
     // Windows XP wants it initialised before the first window.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
@@ -69,15 +74,49 @@ std::int32_t Win32Toolkit::MsgBox(const Text& prompt, std::int32_t style, const 
     return MessageBoxW(owner, Wide(prompt), Wide(title.empty() ? Text(kProjectTitle) : title), flags);
 }
 
+namespace {
+
+// The program a command line names: its first word, or its first quoted part.
+std::wstring ProgramOf(const std::wstring& line) {
+    if (!line.empty() && line[0] == L'"') return line.substr(1, line.find(L'"', 1) - 1);
+    return line.substr(0, line.find_first_of(L" \t"));
+}
+
+// A program named without a folder is taken from the Windows folder or the
+// System folder only. Left to CreateProcessW it would be searched in the
+// program's folder and the current folder first, where anyone may have left a
+// file of that name (a download folder, say). Empty for a program named with
+// its folder, which runs as named.
+std::wstring SystemProgram(const std::wstring& name) {
+    if (name.find_first_of(L"\\/:") != std::wstring::npos) return std::wstring();
+    const std::wstring file = name.find(L'.') == std::wstring::npos ? name + L".exe" : name;
+    UINT(WINAPI* const folders[])(LPWSTR, UINT) = {&GetSystemWindowsDirectoryW, &GetSystemDirectoryW};
+    for (auto folderOf : folders) {
+        wchar_t folder[MAX_PATH];
+        const UINT n = folderOf(folder, MAX_PATH);
+        if (n == 0 || n >= MAX_PATH) continue;
+        const std::wstring path = std::wstring(folder, n) + (folder[n - 1] == L'\\' ? L"" : L"\\") + file;
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return path;
+    }
+    throw RuntimeError(err::FileNotFound);
+}
+
+}  // namespace
+
+// The program starts in our program's folder, so that a file named without
+// a folder on the command line (the help file) is found beside us.
 double Win32Toolkit::Shell(const Text& commandLine, std::int32_t windowStyle) {
+    std::wstring line(Wide(commandLine));  // CreateProcessW may write into it
+    const std::wstring program = SystemProgram(ProgramOf(line));
+    const Text folder = Win32FileSystem().AppPath();
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = WORD(windowStyle);
     PROCESS_INFORMATION process{};
-    Text line = commandLine;  // CreateProcessW may write into it
-    if (!CreateProcessW(nullptr, reinterpret_cast<wchar_t*>(&line[0]), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process))
+    if (!CreateProcessW(program.empty() ? nullptr : program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        Wide(folder), &startup, &process))
         throw RuntimeError(err::FileNotFound);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);

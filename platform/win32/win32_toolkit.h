@@ -15,6 +15,8 @@ public:
 
     std::unique_ptr<Form> LoadForm(const FormSpec& spec, FormEvents& events) override;
     std::int32_t MsgBox(const Text& prompt, std::int32_t style, const Text& title) override;
+    // A program named without a folder comes from the system's folders only;
+    // it starts in our program's folder.
     double Shell(const Text& commandLine, std::int32_t windowStyle) override;
     bool PrevInstance() override;
     [[noreturn]] void End() override;
