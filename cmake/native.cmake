@@ -45,8 +45,17 @@ endforeach()
 set(PELLORY_WIN_DIR "" CACHE PATH "Build folder of the i686 Windows build, for the end-to-end tests")
 set(PELLORY_WIN64_DIR "" CACHE PATH "Build folder of the x86_64 Windows build, for the end-to-end tests")
 set(PELLORY_E2E_WIN64 main_window shutdown watch_normal_end watch_abnormal_end watch_cancel watch_close
-  watch_previous_run)
+  watch_previous_run watch_windows_families)
 if(PELLORY_WIN_DIR)
+  # Each exe imports only functions that Windows XP SP3 has (tests/xp_imports.txt).
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  set(exes ${PELLORY_WIN_DIR}/PelloryV2_0.exe)
+  if(PELLORY_WIN64_DIR)
+    list(APPEND exes ${PELLORY_WIN64_DIR}/PelloryV2_0.exe)
+  endif()
+  add_test(NAME xp_imports COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/tests/check_imports.py
+    ${CMAKE_CURRENT_SOURCE_DIR}/tests/xp_imports.txt ${exes})
+
   set(session ${CMAKE_CURRENT_SOURCE_DIR}/scripts/wine-session.sh)
   set(e2e_env "PELLORY_WINE_DIR=${CMAKE_BINARY_DIR}/wine;PELLORY_RESULTS=${CMAKE_BINARY_DIR}/e2e-results")
   add_test(NAME e2e_session_start COMMAND bash ${session} start)
@@ -70,4 +79,9 @@ if(PELLORY_WIN_DIR)
         ENVIRONMENT "${e2e_env};PELLORY_WIN_DIR=${win_dir};PELLORY_E2E_SUFFIX=${bit}")
     endforeach()
   endforeach()
+  # Five whole watches, each in a session of its own.
+  set_tests_properties(e2e_watch_windows_families PROPERTIES TIMEOUT 600)
+  if(PELLORY_WIN64_DIR)
+    set_tests_properties(e2e64_watch_windows_families PROPERTIES TIMEOUT 600)
+  endif()
 endif()
