@@ -105,6 +105,8 @@ expect_calls() {  # version expected-calls
 }
 
 watch_to_end win31
+drv wait PelloryV2_0 --timeout 15000 >/dev/null || fail "win31: no box titled PelloryV2_0"
+shot win31_refusal
 expect_box PelloryV2_0 'Windows3.1では利用できません' none 'OK=1' 1
 for _ in $(seq 150); do alive "$PELLORY_PID" || break; sleep 0.1; done
 alive "$PELLORY_PID" && fail "win31: the program did not end after OK"
