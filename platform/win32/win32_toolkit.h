@@ -13,10 +13,12 @@ public:
     Win32Toolkit& operator=(const Win32Toolkit&) = delete;
 
     std::unique_ptr<Form> LoadForm(const FormSpec& spec, FormEvents& events) override;
-    std::int32_t MsgBox(const Text& prompt, std::int32_t style, const Text& title) override;
     double Shell(const Text& commandLine, std::int32_t windowStyle) override;
     bool PrevInstance() override;
     [[noreturn]] void End() override;
+
+protected:
+    std::int32_t ShowMsgBox(const Text& prompt, std::int32_t style, const Text& title) override;
 
 private:
     HWND HiddenOwner();
