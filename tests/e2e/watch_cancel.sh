@@ -47,6 +47,7 @@ finish_under_question() {
   drv find "$CANCEL" >/dev/null || fail "$1: the question is gone"
   drv find '監視中 - Pellory' --contains >/dev/null || fail "$1: the watch ended under the open question"
   [ "$(log_lines | wc -l)" = 1 ] || fail "$1: the log changed under the open question: $(log_lines)"
+  shot "question_$1"
   echo "$1: the download ended under the open question: no tick, the box and the watch stay"
 }
 # After a Yes: the window idle, the log the start line and one cancel line.

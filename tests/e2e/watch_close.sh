@@ -44,6 +44,7 @@ finish_under_question() {
   drv find "$QUIT" >/dev/null || fail "$1: the question is gone"
   drv find '監視中 - Pellory' --contains >/dev/null || fail "$1: the watch ended under the open question"
   [ "$(log_lines | wc -l)" = "$2" ] || fail "$1: the log changed under the open question: $(log_lines)"
+  shot "question_$1"
   echo "$1: the download ended under the open question: no tick, the box and the watch stay"
 }
 
@@ -73,7 +74,7 @@ ask_close
 finish_under_question No 3
 answer 7
 # The window and the watch stay: the next tick ends it. No writes nothing
-# (the log holds no cancel line).
+# (no second cancel line).
 drv wait "$SHUTDOWN" --timeout "$POLL_WAIT" >/dev/null || fail "No: the next tick did not end the watch"
 for _ in $(seq 300); do alive "$bystander" || break; sleep 0.1; done
 alive "$bystander" && fail "No: the watch ended without a shutdown"
