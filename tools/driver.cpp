@@ -23,6 +23,8 @@
 //   driver close CAPTION [--prefix]               WM_CLOSE
 //   driver size CAPTION WIDTH HEIGHT [--prefix]   outer size in pixels
 //   driver show CAPTION min|max|restore [--prefix]
+//   driver scanfault CAPTION [--prefix]           every later window scan of the window's
+//                                                 program fails (tools/hook/scan_fault_hook.cpp)
 //
 // CAPTION matches exactly, or as a prefix (--prefix), or anywhere (--contains).
 // Texts may be given as UTF-8 in the Japanese locale, with \uXXXX escapes,
@@ -36,6 +38,8 @@
 #include <cwchar>
 #include <string>
 #include <vector>
+
+#include "tools/hook/hook_thread.h"
 
 namespace {
 
@@ -538,7 +542,7 @@ HWND FocusOf(HWND top) {
 }
 
 int Usage() {
-    Print(L"usage: driver list|find|wait|controls|rect|dpi|click|mouseup|fonts|ink|focus|key|msgbox|close|size|show ... (see tools/driver.cpp)");
+    Print(L"usage: driver list|find|wait|controls|rect|dpi|click|mouseup|fonts|ink|focus|key|msgbox|close|size|show|scanfault ... (see tools/driver.cpp)");
     return 2;
 }
 
@@ -656,6 +660,14 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"size" && n == 4) {
         // As a drag of the border would: the window gets WM_SIZE and may answer it.
         SetWindowPos(top, nullptr, 0, 0, _wtoi(w[2].c_str()), _wtoi(w[3].c_str()), SWP_NOMOVE | SWP_NOZORDER);
+        return 0;
+    }
+    if (command == L"scanfault") {
+        if (!SendThroughHook(top, L"scan_fault_hook.dll", "ScanFaultHook", WM_NULL, 0)) {
+            Print(L"cannot hook scan_fault_hook.dll onto the window's thread");
+            return 1;
+        }
+        Print(L"scans fail from now on: " + Text(top));
         return 0;
     }
     if (command == L"show" && n == 3) {

@@ -163,7 +163,7 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_TIMER:
         if (wParam >= 1 && wParam <= timers_.size() && timers_[wParam - 1]->Enabled())
-            RunEventHandler(toolkit_, [&] { events_.Tick(std::size_t(wParam - 1)); });
+            RunTickHandler(toolkit_, [&] { events_.Tick(std::size_t(wParam - 1)); });
         return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {

@@ -67,7 +67,7 @@ HWND Win32Toolkit::HiddenOwner() {
     return hiddenOwner_;
 }
 
-std::int32_t Win32Toolkit::MsgBox(const Text& prompt, std::int32_t style, const Text& title) {
+std::int32_t Win32Toolkit::ShowMsgBox(const Text& prompt, std::int32_t style, const Text& title) {
     // Modal to the program: over its active window, or over all of its windows.
     HWND owner = GetActiveWindow();
     UINT flags = UINT(style) | (owner ? 0 : MB_TASKMODAL);
