@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Regenerates the help's screenshots docs/main-idle.png, docs/main-watching.png
+# and docs/about.png: runs the end-to-end tests that take them (building first
+# when there is no build), redraws the caption buttons as Windows shows them
+# (scripts/caption_buttons.py) and rebuilds the help around them.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${PELLORY_BUILD:-build}
+[ -d "$build/native" ] || bash scripts/build.sh
+ctest --test-dir "$build/native" --output-on-failure \
+  -R '^e2e_(session_start|main_window|main_window_watching|about_window|session_stop)$'
+for shot in main_window/main-idle main_window_watching/main-watching about_window/about; do
+  python3 scripts/caption_buttons.py "$build/native/e2e-results/$shot.png" "docs/${shot#*/}.png"
+done
+bash scripts/win-build.sh i686 pellory_help >/dev/null
