@@ -71,3 +71,11 @@ if(PELLORY_WIN_DIR)
     endforeach()
   endforeach()
 endif()
+
+# The release package, built twice: the second time from scratch in another folder.
+if(PELLORY_WIN_DIR)
+  get_filename_component(build_root ${PELLORY_WIN_DIR} DIRECTORY)
+  add_test(NAME release_package COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/release/package.sh
+    ${build_root} ${CMAKE_BINARY_DIR}/release-again)
+  set_tests_properties(release_package PROPERTIES TIMEOUT 1200)
+endif()
