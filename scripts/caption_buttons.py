@@ -68,6 +68,8 @@ def main():
     buttons = [(x, y) for y in range(1, height) for x in range(1, width)
                if at(x, y) == LIGHT and at(x + 1, y + 1) == WHITE and at(x - 1, y) != LIGHT
                and at(x, y - 1) != LIGHT and run(x, y, 1, 0) == WIDTH - 1 and run(x, y, 0, 1) == HEIGHT - 1]
+    if not buttons:
+        sys.exit(f"{source}: no caption buttons found")
     taken = set(buttons)
     for x, y in buttons:
         if (x + WIDTH, y) in taken or (x + WIDTH + 2, y) in taken:
