@@ -15,7 +15,8 @@
 //   driver glyphs CAPTION TEXT FACE CENTIPOINTS BOLD UNDERLINE CHARSET RRGGBB
 //                                                 compares the control's text pixels with the text
 //                                                 drawn here in that font (FACE "default": the
-//                                                 system's message font) and colour
+//                                                 toolkit's default, the system's message font's
+//                                                 face at 9 pt) and colour
 //   driver focus CAPTION [--prefix]               the control that has the input focus
 //   driver key CAPTION escape|enter [--prefix]    a key pressed and released on the focus
 //   driver msgbox [--title T] [--press BUTTON] [--timeout MS]
@@ -474,20 +475,23 @@ HWND ControlWithText(HWND top, const wstring& text) {
 int Glyphs(HWND top, const std::vector<wstring>& w) {
     HWND control = ControlWithText(top, w[2]);
     LOGFONTW lf{};
+    int centiPoints = _wtoi(w[4].c_str());
     if (w[3] == L"default") {
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof metrics;
         SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
         lf = metrics.lfMessageFont;
+        lf.lfWidth = 0;
+        centiPoints = 900;
     } else {
-        HDC screen = GetDC(nullptr);
-        lf.lfHeight = -MulDiv(_wtoi(w[4].c_str()), GetDeviceCaps(screen, LOGPIXELSY), 7200);
-        ReleaseDC(nullptr, screen);
         lf.lfWeight = w[5] == L"1" ? FW_BOLD : FW_NORMAL;
         lf.lfUnderline = w[6] == L"1";
         lf.lfCharSet = BYTE(_wtoi(w[7].c_str()));
         wcsncpy(lf.lfFaceName, w[3].c_str(), LF_FACESIZE - 1);
     }
+    HDC screen = GetDC(nullptr);
+    lf.lfHeight = -MulDiv(centiPoints, GetDeviceCaps(screen, LOGPIXELSY), 7200);
+    ReleaseDC(nullptr, screen);
     const COLORREF ink = RGB(std::wcstoul(w[8].substr(0, 2).c_str(), nullptr, 16),
                              std::wcstoul(w[8].substr(2, 2).c_str(), nullptr, 16),
                              std::wcstoul(w[8].substr(4, 2).c_str(), nullptr, 16));

@@ -1,17 +1,38 @@
 #include "platform/win32/win32_toolkit.h"
 
+#include <commctrl.h>
+
+#include <cstddef>
 #include <cwchar>
 
 #include "platform/error.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_form.h"
 
-Win32Toolkit::Win32Toolkit() {
+// The layout's rectangles were drawn for this size of text. The user's
+// message font gives the face; its own size can be larger (a larger text
+// setting) without the DPI changing, and the controls would then clip it.
+constexpr int kDefaultFontCentiPoints = 900;
+
+Win32Toolkit::Win32Toolkit(int showCommand) : showCommand_(showCommand) {
+    // Common controls 6, which the manifest asks for, draws our buttons;
+    // Windows XP wants it initialised before the first window.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    // The record as Windows XP knows it, ending with lfMessageFont, which
+    // later versions accept too; XP refuses the longer one that goes on to
+    // iPaddedBorderWidth.
     NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    font_ = SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)
-                ? CreateFontIndirectW(&metrics.lfMessageFont)
-                : nullptr;
+    metrics.cbSize = offsetof(NONCLIENTMETRICSW, lfMessageFont) + sizeof metrics.lfMessageFont;
+    LOGFONTW face{};
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+        face = metrics.lfMessageFont;
+    else
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
+    face.lfHeight = FontHeight(kDefaultFontCentiPoints);
+    face.lfWidth = 0;
+    font_ = CreateFontIndirectW(&face);
     if (!font_) font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
@@ -22,6 +43,15 @@ Win32Toolkit::~Win32Toolkit() {
 
 std::unique_ptr<Form> Win32Toolkit::LoadForm(const FormSpec& spec, FormEvents& events) {
     return std::make_unique<Win32Form>(*this, spec, events, spec.showInTaskbar ? nullptr : HiddenOwner(), font_);
+}
+
+// The first window comes up as the program was started: a shortcut's
+// minimised or maximised run setting, say. Never hidden, though: nothing
+// else could bring the window back, nor activate it for its first check.
+int Win32Toolkit::NextShowCommand() {
+    const int command = showCommand_ == SW_HIDE ? SW_SHOWNORMAL : showCommand_;
+    showCommand_ = SW_SHOW;
+    return command;
 }
 
 // An owned window stays out of the taskbar; the owner itself is never shown.

@@ -7,7 +7,8 @@
 
 class Win32Toolkit : public Toolkit {
 public:
-    Win32Toolkit();
+    // showCommand: how the program was asked to show its first window.
+    explicit Win32Toolkit(int showCommand = SW_SHOWNORMAL);
     ~Win32Toolkit() override;
     Win32Toolkit(const Win32Toolkit&) = delete;
     Win32Toolkit& operator=(const Win32Toolkit&) = delete;
@@ -18,9 +19,13 @@ public:
     bool PrevInstance() override;
     [[noreturn]] void End() override;
 
+    // The show command for a modeless show: the start's own for the first.
+    int NextShowCommand();
+
 private:
     HWND HiddenOwner();
 
+    int showCommand_;
     HFONT font_;              // the system's message font, for every control without a font of its own
     HWND hiddenOwner_ = nullptr;  // owns the forms kept out of the taskbar
     HANDLE instanceMutex_ = nullptr;
