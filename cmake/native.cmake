@@ -76,3 +76,11 @@ if(PELLORY_WIN_DIR AND PELLORY_WIN64_DIR)
   # Five whole watches, each in a session of its own.
   set_tests_properties(e2e_watch_windows_families e2e64_watch_windows_families PROPERTIES TIMEOUT 600)
 endif()
+
+# The release package, built twice: the second time from scratch in another folder.
+if(PELLORY_WIN_DIR)
+  get_filename_component(build_root ${PELLORY_WIN_DIR} DIRECTORY)
+  add_test(NAME release_package COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/release/package.sh
+    ${build_root} ${CMAKE_BINARY_DIR}/release-again)
+  set_tests_properties(release_package PROPERTIES TIMEOUT 1200)
+endif()

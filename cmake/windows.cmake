@@ -10,7 +10,8 @@ target_link_libraries(pellory_win32 PUBLIC pellory_core
 # The logic calls the platform (the code page) back: a cycle CMake repeats on the link line.
 target_link_libraries(pellory_core INTERFACE pellory_win32)
 
-set(PELLORY_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -municode -Wl,--gc-sections -s)
+# No time stamp in the PE header: the same sources link to the same bytes.
+set(PELLORY_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -municode -Wl,--gc-sections,--no-insert-timestamp -s)
 
 find_program(PYTHON3 python3 REQUIRED)
 

@@ -10,10 +10,12 @@ A character that Shift-JIS cannot hold stops the build.
 
 An <img> line whose picture is not in SCREENSHOT_DIR is left out, so the help
 builds before the screenshots exist; the pictures that exist are copied in.
+The compile time stamps are cleared: the same sources give the same file.
 """
 import os
 import re
 import shutil
+import struct
 import subprocess
 import sys
 
@@ -40,6 +42,37 @@ def stage_text(source, target, pictures):
         f.write(data)
 
 
+def encint(data, pos):
+    """Reads one of the directory's variable-length numbers: value, next position."""
+    value = 0
+    while True:
+        byte = data[pos]
+        pos += 1
+        value = (value << 7) | (byte & 0x7F)
+        if byte < 0x80:
+            return value, pos
+
+
+def clear_time_stamps(path):
+    """chmcmd stamps the compile time into the file header and into #SYSTEM
+    (entry 10); both are cleared, so the same pages give the same file."""
+    with open(path, "rb") as f:
+        data = bytearray(f.read())
+    if data[:4] != b"ITSF" or struct.unpack_from("<I", data, 4)[0] != 3:
+        sys.exit(f"{path}: not a version 3 ITSF file")
+    data[0x10:0x14] = bytes(4)
+    directory, directory_length, content = struct.unpack_from("<QQQ", data, 0x48)
+    name = data.find(b"\x08/#SYSTEM", directory, directory + directory_length)
+    section, pos = encint(data, name + 9)
+    offset, _ = encint(data, pos)
+    system = content + offset
+    if name < 0 or section != 0 or data[system + 4:system + 8] != b"\x0a\x00\x04\x00":
+        sys.exit(f"{path}: no time stamp at the start of #SYSTEM")
+    data[system + 8:system + 12] = bytes(4)
+    with open(path, "wb") as f:
+        f.write(data)
+
+
 def main():
     if len(sys.argv) != 6:
         sys.exit("usage: make_chm.py CHMCMD HELP_DIR SCREENSHOT_DIR STAGE_DIR OUT.chm")
@@ -60,6 +93,7 @@ def main():
     compiled = os.path.join(stage, "PelloryV2_0.chm")
     if result.returncode != 0 or not os.path.isfile(compiled):
         sys.exit("chmcmd failed:\n" + result.stdout)
+    clear_time_stamps(compiled)
     shutil.move(compiled, out)
 
 

@@ -24,7 +24,8 @@ export PELLORY_DISPLAY=${DISPLAY:-}
 shots=$PWD/$build/demo
 mkdir -p "$shots"
 rm -f "$shots"/*.png
-session=$PWD/scripts/wine-session.sh
+root=$PWD
+session=$root/scripts/wine-session.sh
 echo "starting a private Wine session (the first start takes a while)"
 bash "$session" start >/dev/null
 trap 'bash "$session" stop >/dev/null' EXIT
@@ -44,11 +45,12 @@ rm -rf "$dir" && mkdir -p "$dir"
 cp "$win"/*.exe "$dir"/
 cd "$dir"
 drv() { wine driver.exe "$@" >/dev/null; }
-# The virtual desktop's window, as a PNG.
+# The virtual desktop's window, as a PNG, with caption buttons as Windows draws them.
 shot() {
   local id
   id=$(xwininfo -root -tree | awk '/"demo - Wine desktop"/ { print $1; exit }')
   import -window "${id:-root}" "$shots/$1.png"
+  python3 "$root/scripts/caption_buttons.py" "$shots/$1.png" "$shots/$1.png" >/dev/null
 }
 
 cat >dialogs.txt <<'S'
