@@ -1,8 +1,9 @@
 # The About window of the real exe: opened modally by the About button with
 # the main window taking no input meanwhile; its frame and icon, every control's
 # rectangle, font and colour against the layout; the focus on OK; Escape and
-# the right and middle buttons do nothing; OK closes it and a reopen shows
-# the same texts; and a screenshot.
+# the right and middle buttons do nothing (a recording mail handler sees only
+# the left release that follows them); OK closes it and a reopen shows the
+# same texts; and a screenshot.
 main='未監視 - Pellory'
 about='バージョン情報'
 drv() { wine_run driver.exe "$@"; }
