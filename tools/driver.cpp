@@ -6,7 +6,7 @@
 //   driver find CAPTION [--prefix] [--timeout MS] handle and caption
 //   driver wait CAPTION [--prefix] [--gone] [--timeout MS]
 //   driver controls CAPTION [--prefix]            every descendant control, its own text
-//   driver rect CAPTION [--prefix]                rectangles, state, owner, taskbar style
+//   driver rect CAPTION [--prefix]                rectangles, state, owner, taskbar style, foreground
 //   driver dpi
 //   driver click CAPTION BUTTON [--prefix]        BM_CLICK on an enabled button
 //   driver mouseup CAPTION TEXT BUTTON            a mouse button released over a control
@@ -22,7 +22,7 @@
 //   driver msgbox [--title T] [--press BUTTON] [--timeout MS]
 //   driver close CAPTION [--prefix]               WM_CLOSE
 //   driver size CAPTION WIDTH HEIGHT [--prefix]   outer size in pixels
-//   driver show CAPTION min|max|restore [--prefix]
+//   driver show CAPTION min|max|restore|front [--prefix]
 //   driver scanfault CAPTION [--prefix]           every later window scan of the window's
 //                                                 program fails (tools/hook/scan_fault_hook.cpp)
 //
@@ -609,6 +609,7 @@ int wmain(int argc, wchar_t** argv) {
         Print(L"client=" + Number(client.right) + L"," + Number(client.bottom));
         Print(L"state=" + wstring(IsIconic(top) ? L"minimized" : IsZoomed(top) ? L"maximized" : L"normal"));
         Print(L"enabled=" + Number(IsWindowEnabled(top) ? 1 : 0));
+        Print(L"foreground=" + Number(GetForegroundWindow() == top ? 1 : 0));
         HWND owner = GetWindow(top, GW_OWNER);
         Print(L"owner=" + (owner ? Hex(owner) : wstring(L"0")));
         Print(L"appwindow=" + Number((GetWindowLongW(top, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0));
@@ -668,6 +669,10 @@ int wmain(int argc, wchar_t** argv) {
             return 1;
         }
         Print(L"scans fail from now on: " + Text(top));
+        return 0;
+    }
+    if (command == L"show" && n == 3 && w[2] == L"front") {
+        SetForegroundWindow(top);
         return 0;
     }
     if (command == L"show" && n == 3) {

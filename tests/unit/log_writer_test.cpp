@@ -5,19 +5,9 @@
 #include "platform/codepage.h"
 #include "platform/error.h"
 #include "tests/fakes/platform_fixture.h"
+#include "tests/unit/log_line_bytes.h"
 
 namespace {
-
-std::string Bytes(std::initializer_list<int> values) {
-    std::string s;
-    for (int v : values) s += char(v);
-    return s;
-}
-
-// "ダウンロード監視スタート" in Shift-JIS, written out by hand.
-const std::string kStartSjis = Bytes({0x83, 0x5F, 0x83, 0x45, 0x83, 0x93, 0x83, 0x8D, 0x81, 0x5B, 0x83, 0x68,
-                                      0x8A, 0xC4, 0x8E, 0x8B, 0x83, 0x58, 0x83, 0x5E, 0x81, 0x5B, 0x83, 0x67});
-const std::string kIdeographicSpace = Bytes({0x81, 0x40});
 
 using LogWriter = PlatformFixture;
 
@@ -45,16 +35,14 @@ TEST_F(LogWriter, LinesAreStampedPaddedAndShiftJisEncoded) {
 
     const struct {
         LogEvent event;
-        std::size_t bytes;
-    } sizes[] = {{LogEvent::Start, 47}, {LogEvent::NormalEnd, 45}, {LogEvent::AbnormalEnd, 45}, {LogEvent::Cancel, 49}};
+        std::string text;
+    } lines[] = {{LogEvent::Start, kStartSjis},
+                 {LogEvent::NormalEnd, kNormalEndSjis},
+                 {LogEvent::AbnormalEnd, kAbnormalEndSjis},
+                 {LogEvent::Cancel, kCancelSjis}};
     const LocalTime evening{1999, 12, 31, 23, 59, 59};
-    for (const auto& s : sizes) {
-        const std::string line = Format_LogLine(evening, s.event);
-        EXPECT_EQ(line.size(), s.bytes);
-        EXPECT_EQ(line.substr(0, 19), "1999/12/31 23:59:59");
-        EXPECT_EQ(line.substr(19, 2), kIdeographicSpace);
-        EXPECT_EQ(line.substr(line.size() - 2), "\r\n");
-        EXPECT_EQ(AnsiToText(line.substr(21, line.size() - 23)), LogEventText(s.event));
+    for (const auto& l : lines) {
+        EXPECT_EQ(Format_LogLine(evening, l.event), "1999/12/31 23:59:59" + kIdeographicSpace + l.text + "\r\n");
     }
     EXPECT_EQ(Format_LogLine({2026, 10, 5, 0, 0, 0}, LogEvent::Cancel).substr(0, 19), "2026/10/05 00:00:00");
 

@@ -10,16 +10,21 @@
 #include "platform/codepage.h"
 #include "platform/error.h"
 #include "tests/fakes/platform_fixture.h"
+#include "tests/unit/log_line_bytes.h"
 
 namespace {
 
-const Text kStart = LogEventText(LogEvent::Start);
-const Text kNormal = LogEventText(LogEvent::NormalEnd);
-const Text kAbnormal = LogEventText(LogEvent::AbnormalEnd);
-const Text kCancel = LogEventText(LogEvent::Cancel);
+const Text kStart = u"ダウンロード監視スタート";
+const Text kNormal = u"正常終了シャットダウン";
+const Text kAbnormal = u"異常終了シャットダウン";
+const Text kCancel = u"ダウンロード監視キャンセル";
 
 std::string Sjis(const Text& text) { return TextToAnsi(text); }
-std::string Line(LogEvent event) { return Format_LogLine({2004, 1, 9, 8, 3, 7}, event); }
+// A line as an earlier run would have left it, from bytes written out by hand.
+std::string Line(LogEvent event) {
+    const std::string* texts[] = {&kStartSjis, &kNormalEndSjis, &kAbnormalEndSjis, &kCancelSjis};
+    return "2004/01/09 08:03:07" + kIdeographicSpace + *texts[static_cast<int>(event)] + "\r\n";
+}
 
 class ReadLog : public PlatformFixture {
 protected:
