@@ -26,19 +26,9 @@ start_at() {
   PELLORY_PID=$!
 }
 # No poll: the staged download goes, a tick would end the watch; none does.
-# Six changes of the blinking caption seen after that show the program's own
-# timers ran for over 5 s, so a poll left running would have had its tick.
 expect_no_poll() {
   unstage downloads
-  local blinks=0 last="" caption
-  for _ in $(seq 120); do
-    caption=$(drv find '監視中 - Pellory' --contains --timeout 0 | tr -d '\r' | sed 's/^0x[0-9a-f]* text=//') ||
-      fail "the window left its watching presentation: $(drv list)"
-    [ -n "$last" ] && [ "$caption" != "$last" ] && blinks=$((blinks + 1))
-    last=$caption
-    [ "$blinks" -ge 6 ] && break
-  done
-  [ "$blinks" -ge 6 ] || fail "the caption stopped blinking: $(drv list) $(drv msgbox --timeout 0)"
+  watch_outlasts_a_poll
   if drv msgbox --timeout 0 >/dev/null; then fail "a box appeared: $(drv msgbox --timeout 0)"; fi
   alive "$PELLORY_PID" || fail "a tick ended the watch"
   stage downloads <<'S'

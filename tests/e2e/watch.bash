@@ -61,5 +61,20 @@ expect_box() {  # title text icon buttons press
   drv wait "$1" --gone --timeout 10000 >/dev/null || fail "box $1 still open"
 }
 
+# Six changes of the blinking caption, each seen while the watch runs, show
+# that the program's own timers ran for over 5 s: a poll due meanwhile has had
+# its tick, however slowly this machine lets us look.
+watch_outlasts_a_poll() {
+  local blinks=0 last="" caption
+  for _ in $(seq 120); do
+    caption=$(drv find '監視中 - Pellory' --contains --timeout 0 | tr -d '\r' | sed 's/^0x[0-9a-f]* text=//') ||
+      fail "the window left its watching presentation: $(drv list)"
+    [ -n "$last" ] && [ "$caption" != "$last" ] && blinks=$((blinks + 1))
+    last=$caption
+    [ "$blinks" -ge 6 ] && return 0
+  done
+  fail "the caption stopped blinking: $(drv list) $(drv msgbox --timeout 0)"
+}
+
 # True while a staged process (by its id) still runs.
 alive() { kill -0 "$1" 2>/dev/null; }

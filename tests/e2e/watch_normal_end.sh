@@ -89,8 +89,7 @@ echo "log: $(log_lines)"
 # Minimised while it watches; a tick that still sees the dialog goes on watching.
 minimise
 echo "minimised while watching (outer size $size)"
-sleep 6
-drv find '監視中 - Pellory' --contains >/dev/null || fail "the watch ended while the dialog was open"
+watch_outlasts_a_poll
 
 unstage downloads
 echo "the download dialog closed"
