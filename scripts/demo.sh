@@ -10,7 +10,14 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh >/dev/null
 build=${PELLORY_BUILD:-build}
-echo "built: $build/win/PelloryV2_0.exe ($(stat -c %s "$build/win/PelloryV2_0.exe") bytes)"
+# The 32-bit program we ship; the 64-bit one where this machine's Wine cannot
+# run 32-bit programs (see scripts/setup.sh).
+win=$build/win
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  win=$build/win64
+  echo "this machine's Wine cannot run 32-bit programs: the demonstration runs the 64-bit build"
+fi
+echo "built: $win/PelloryV2_0.exe ($(stat -c %s "$win/PelloryV2_0.exe") bytes)"
 
 export PELLORY_WINE_DIR=$PWD/$build/demo-wine
 export PELLORY_DISPLAY=${DISPLAY:-}
@@ -34,7 +41,7 @@ done
 
 dir=$WINEPREFIX/drive_c/demo
 rm -rf "$dir" && mkdir -p "$dir"
-cp "$build"/win/*.exe "$dir"/
+cp "$win"/*.exe "$dir"/
 cd "$dir"
 drv() { wine driver.exe "$@" >/dev/null; }
 # The virtual desktop's window, as a PNG.

@@ -2,14 +2,22 @@
 # Runs one end-to-end test script in the private Wine session, in a fresh
 # program folder of its own under drive C, with the Windows build (programs
 # and the tools' libraries) copied in.
-# PELLORY_E2E_SUFFIX ("64" for the x86_64 build) keeps the runs of one script
-# against the two builds apart.
+# PELLORY_E2E_BITS (32 or 64) says which build PELLORY_WIN_DIR holds and keeps
+# the runs of one script against the two builds apart.
 # The test script sees: E2E_DIR (its folder, Unix path), E2E_WIN (the same as
 # a Windows path), E2E_RESULTS (where to leave screenshots), and wine_run.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 script=${1:?test script}
-name=$(basename "$script" .sh)${PELLORY_E2E_SUFFIX:-}
+bits=${PELLORY_E2E_BITS:-32}
+name=$(basename "$script" .sh)
+[ "$bits" = 32 ] || name=$name$bits
+# Debian's Wine runs 32-bit programs through its 32-bit Linux loader, which
+# scripts/setup.sh installs only where the kernel runs 32-bit programs.
+if [ "$bits" = 32 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  echo "skipped: this machine's Wine cannot run 32-bit programs (no wine32, or a kernel without IA-32 emulation)"
+  exit 77
+fi
 export E2E_DIR="$WINEPREFIX/drive_c/e2e/$name"
 export E2E_RESULTS="${PELLORY_RESULTS:-$PELLORY_ROOT/build/e2e-results}/$name"
 rm -rf "$E2E_DIR" "$E2E_RESULTS"

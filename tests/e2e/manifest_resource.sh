@@ -1,16 +1,24 @@
 # The application manifest of the built exe (RT_MANIFEST 1): well-formed, with
-# common controls 6, system DPI awareness, asInvoker and the supported systems.
+# the exe's own architecture (Windows refuses to start a program whose
+# manifest names another), common controls 6, system DPI awareness, asInvoker
+# and the supported systems.
 wine_run resource_console.exe manifest PelloryV2_0.exe >manifest.xml
-python3 - manifest.xml <<'PY'
+python3 - manifest.xml PelloryV2_0.exe <<'PY'
+import struct
 import sys
 import xml.etree.ElementTree as ET
 
 root = ET.parse(sys.argv[1]).getroot()
+exe = open(sys.argv[2], "rb").read()
+machine = struct.unpack_from("<H", exe, struct.unpack_from("<I", exe, 0x3C)[0] + 4)[0]
 v1 = "{urn:schemas-microsoft-com:asm.v1}"
 v3 = "{urn:schemas-microsoft-com:asm.v3}"
 compat = "{urn:schemas-microsoft-com:compatibility.v1}"
 ws = "{http://schemas.microsoft.com/SMI/2005/WindowsSettings}"
 checks = []
+own = {0x14C: "x86", 0x8664: "amd64"}.get(machine, hex(machine))
+identity = root.find(v1 + "assemblyIdentity")
+checks.append(("architecture " + own, identity is not None and identity.get("processorArchitecture") == own))
 controls = [a.attrib for a in root.iter(v1 + "assemblyIdentity")
             if a.get("name") == "Microsoft.Windows.Common-Controls"]
 checks.append(("common controls 6.0.0.0", [c.get("version") for c in controls] == ["6.0.0.0"]))
