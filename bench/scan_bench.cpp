@@ -22,7 +22,7 @@ int main() {
                 return desk.AddChild(parent, text);
             });
         gPlatform.desktop = &desk;
-        ok = bench::Time_Scan(tops, windows, expected, 4, bench::Cpu_Clock) && ok;
+        ok = bench::Time_Scan(tops, windows, expected, 4, bench::Cpu_Clock, true) && ok;
         gPlatform.desktop = nullptr;
     }
     return ok ? 0 : 1;

@@ -121,15 +121,17 @@ inline Spread Spread_Of(std::vector<double> v) {
     return {v.front(), at(0.25), at(0.5), at(0.75), v.back()};
 }
 
-// Times rounds of scan, bare loop and bare loop without conversion side by
-// side on `clock`, for at least `seconds` and at least kMinRounds rounds. Each round
-// gives one ratio of its own scan to its own bare loop, so a burst of load
-// from other programs spoils a round or two, not the figure, which is the
-// median ratio with its quartiles and extremes. The order within a round
-// alternates so that neither measurement always follows the other. Prints
-// one line; returns false when the scan did not find what the desktop holds.
-constexpr int kMinRounds = 25;
-inline bool Time_Scan(int tops, int windows, Expected expected, double seconds, double (*clock)()) {
+// Times rounds of scan and bare loop side by side on `clock`, for at least
+// `seconds` and at least kMinRounds rounds. A round is scan, bare, bare,
+// scan, and gives the ratio of its two scans to its two bare loops, so that
+// load from other programs that grows or fades during a round weighs on both
+// alike, and a burst spoils a round or two, not the figure: the median ratio,
+// printed with its quartiles and extremes. With `unconverted`, each round
+// also times the bare loop without the code page conversion. Prints one line;
+// returns false when the scan did not find what the desktop holds.
+constexpr int kMinRounds = 9;
+inline bool Time_Scan(int tops, int windows, Expected expected, double seconds, double (*clock)(),
+                      bool unconverted) {
     Found_Parents().clear();
     gPlatform.desktop->EnumWindows(Find_Parent, 0);
     std::int32_t active = 0, failed = 0;
@@ -139,33 +141,27 @@ inline bool Time_Scan(int tops, int windows, Expected expected, double seconds, 
     const auto raw = [&] { return Milliseconds(clock, [] { Bare_Loop(Found_Parents(), false); }); };
     scan();  // warms up
     bare();
-    raw();
     std::vector<double> scans, bares, raws, ratios;
     const auto start = std::chrono::steady_clock::now();
     const auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
     while (int(ratios.size()) < kMinRounds || elapsed() < seconds) {
-        double s, b, w;
-        if (ratios.size() % 2 == 0) {
-            s = scan();
-            b = bare();
-            w = raw();
-        } else {
-            w = raw();
-            b = bare();
-            s = scan();
-        }
-        scans.push_back(s);
-        bares.push_back(b);
-        raws.push_back(w);
-        ratios.push_back(s / b);
+        const double s1 = scan();
+        const double b1 = bare();
+        const double b2 = bare();
+        const double s2 = scan();
+        scans.push_back((s1 + s2) / 2);
+        bares.push_back((b1 + b2) / 2);
+        ratios.push_back((s1 + s2) / (b1 + b2));
+        if (unconverted) raws.push_back(raw());
     }
     const Spread r = Spread_Of(ratios);
     const double us = 1000.0 / windows;
     std::printf("%6d top-level, %6d windows, %5d rounds: ratio median %.3f  quartiles %.3f-%.3f  "
-                "range %.3f-%.3f  per window (medians): scan %.3f us, bare %.3f us, bare without "
-                "conversion %.3f us\n",
+                "range %.3f-%.3f  per window (medians): scan %.3f us, bare %.3f us",
                 tops, windows, int(ratios.size()), r.median, r.q1, r.q3, r.min, r.max,
-                Spread_Of(scans).median * us, Spread_Of(bares).median * us, Spread_Of(raws).median * us);
+                Spread_Of(scans).median * us, Spread_Of(bares).median * us);
+    if (unconverted) std::printf(" (bare without conversion %.3f us)", Spread_Of(raws).median * us);
+    std::printf("\n");
     if (active != expected.active || failed != expected.failed) {
         std::printf("MISMATCH: scan found active=%d failed=%d, the desktop holds %d and %d\n", int(active),
                     int(failed), int(expected.active), int(expected.failed));

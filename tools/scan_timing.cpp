@@ -50,7 +50,7 @@ int Time(int tops, double seconds) {
         [&](int, const Text&) { return ++windows; });
     Win32Desktop desktop;
     gPlatform.desktop = &desktop;
-    const bool ok = bench::Time_Scan(tops, windows, expected, seconds, bench::Wall_Clock);
+    const bool ok = bench::Time_Scan(tops, windows, expected, seconds, bench::Wall_Clock, false);
     std::fflush(stdout);
     return ok ? 0 : 1;
 }
