@@ -4,13 +4,13 @@
 # loop of the same desktop calls in the same run, on desktops of 100, 1,000
 # and 10,000 top-level windows (Wine: 5,000 at most). Each figure is the
 # median of per-round ratios with its quartiles and range; SCAN_SECONDS
-# (default 20) is how long each Wine figure is measured at least.
+# (default 30) is how long each Wine figure is measured at least.
 # Builds what it needs without sanitizers; the Wine part runs in a private
 # session of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${PELLORY_BUILD:-build}
-seconds=${SCAN_SECONDS:-20}
+seconds=${SCAN_SECONDS:-30}
 jobs=$(nproc)
 
 cmake -S . -B "$build/bench" -DCMAKE_BUILD_TYPE=Release -DPELLORY_SANITIZE=OFF >/dev/null

@@ -129,7 +129,7 @@ inline Spread Spread_Of(std::vector<double> v) {
 // printed with its quartiles and extremes. With `unconverted`, each round
 // also times the bare loop without the code page conversion. Prints one line;
 // returns false when the scan did not find what the desktop holds.
-constexpr int kMinRounds = 9;
+constexpr int kMinRounds = 21;
 inline bool Time_Scan(int tops, int windows, Expected expected, double seconds, double (*clock)(),
                       bool unconverted) {
     Found_Parents().clear();
