@@ -45,6 +45,12 @@ endforeach()
 set(PELLORY_WIN_DIR "" CACHE PATH "Build folder of the i686 Windows build, for the end-to-end tests")
 set(PELLORY_WIN64_DIR "" CACHE PATH "Build folder of the x86_64 Windows build, for the end-to-end tests")
 if(PELLORY_WIN_DIR AND PELLORY_WIN64_DIR)
+  # Each exe imports only functions that Windows XP SP3 has (tests/xp_imports.txt).
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  add_test(NAME xp_imports COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/tests/check_imports.py
+    ${CMAKE_CURRENT_SOURCE_DIR}/tests/xp_imports.txt ${PELLORY_WIN_DIR}/PelloryV2_0.exe
+    ${PELLORY_WIN64_DIR}/PelloryV2_0.exe)
+
   set(session ${CMAKE_CURRENT_SOURCE_DIR}/scripts/wine-session.sh)
   set(e2e_env "PELLORY_WINE_DIR=${CMAKE_BINARY_DIR}/wine;PELLORY_RESULTS=${CMAKE_BINARY_DIR}/e2e-results")
   add_test(NAME e2e_session_start COMMAND bash ${session} start)
@@ -67,4 +73,6 @@ if(PELLORY_WIN_DIR AND PELLORY_WIN64_DIR)
         SKIP_RETURN_CODE 77 ENVIRONMENT "${e2e_env};PELLORY_WIN_DIR=${win_dir};PELLORY_E2E_BITS=${bits}")
     endforeach()
   endforeach()
+  # Five whole watches, each in a session of its own.
+  set_tests_properties(e2e_watch_windows_families e2e64_watch_windows_families PROPERTIES TIMEOUT 600)
 endif()

@@ -77,3 +77,10 @@ target_include_directories(window_icon_hook PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(window_icon_hook PRIVATE user32 gdi32)
 target_link_options(window_icon_hook PRIVATE -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s)
 add_dependencies(resource_console window_icon_hook)
+
+# The driver makes the program's window scans fail through this one (see the
+# library's source).
+add_library(scan_fault_hook SHARED tools/hook/scan_fault_hook.cpp)
+set_target_properties(scan_fault_hook PROPERTIES PREFIX "")
+target_link_options(scan_fault_hook PRIVATE -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s)
+add_dependencies(driver scan_fault_hook)

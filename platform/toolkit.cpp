@@ -4,6 +4,15 @@
 
 #include "platform/error.h"
 
+std::int32_t Toolkit::MsgBox(const Text& prompt, std::int32_t style, const Text& title) {
+    struct Open {
+        int& count;
+        explicit Open(int& c) : count(c) { ++count; }
+        ~Open() { --count; }
+    } open(openBoxes_);
+    return ShowMsgBox(prompt, style, title);
+}
+
 void ShowErrorBox(Toolkit& toolkit, const Text& title) {
     const RuntimeError error = CurrentError();
     toolkit.MsgBox(ErrorBoxText(error.Number(), error.Description()), mb::Critical, title);

@@ -147,7 +147,9 @@ public:
     // Creates the form hidden, at the centre of the screen.
     virtual std::unique_ptr<Form> LoadForm(const FormSpec& spec, FormEvents& events) = 0;
     // A modal box; an empty title shows the project title "PelloryV2_0".
-    virtual std::int32_t MsgBox(const Text& prompt, std::int32_t style, const Text& title) = 0;
+    // While one is open, timer ticks are dropped (see RunTickHandler).
+    std::int32_t MsgBox(const Text& prompt, std::int32_t style, const Text& title);
+    bool BoxOpen() const { return openBoxes_ > 0; }
     // Runs a command line with a window style; raises when it cannot be run.
     virtual double Shell(const Text& commandLine, std::int32_t windowStyle) = 0;
     // True when another instance of this program is already running.
@@ -155,6 +157,13 @@ public:
     // Ends the whole program at once: nothing after it runs and no form's
     // Unload is called.
     [[noreturn]] virtual void End() = 0;
+
+protected:
+    // Shows the box and returns the answer.
+    virtual std::int32_t ShowMsgBox(const Text& prompt, std::int32_t style, const Text& title) = 0;
+
+private:
+    int openBoxes_ = 0;
 };
 
 constexpr const char16_t* kProjectTitle = u"PelloryV2_0";
@@ -193,4 +202,16 @@ void RunEventHandler(Toolkit& toolkit, Handler handler) {
     } catch (const std::exception&) {
         ReportUncaughtError(toolkit);
     }
+}
+
+// Runs a timer's tick handler as an event handler, unless a message box is
+// open: a box's own message loop would otherwise run the tick inside the
+// handler that asked, before its answer is read (a watch ending under its
+// cancel question, a failing tick nesting error boxes). Such a tick is
+// dropped, not kept for later; the timer runs on. True when it ran.
+template <class Handler>
+bool RunTickHandler(Toolkit& toolkit, Handler handler) {
+    if (toolkit.BoxOpen()) return false;
+    RunEventHandler(toolkit, handler);
+    return true;
 }

@@ -14,7 +14,7 @@
 class ConsoleToolkit : public Toolkit {
 public:
     std::unique_ptr<Form> LoadForm(const FormSpec&, FormEvents&) override { return nullptr; }
-    std::int32_t MsgBox(const Text& prompt, std::int32_t style, const Text& title) override {
+    std::int32_t ShowMsgBox(const Text& prompt, std::int32_t style, const Text& title) override {
         std::printf("box title=%s style=%d text=%s\n", Utf8(title).c_str(), int(style), Utf8(prompt).c_str());
         std::fflush(stdout);
         return IDOK;

@@ -15,13 +15,16 @@
 //   driver glyphs CAPTION TEXT FACE CENTIPOINTS BOLD UNDERLINE CHARSET RRGGBB
 //                                                 compares the control's text pixels with the text
 //                                                 drawn here in that font (FACE "default": the
-//                                                 system's message font) and colour
+//                                                 toolkit's default, the system's message font's
+//                                                 face at 9 pt) and colour
 //   driver focus CAPTION [--prefix]               the control that has the input focus
 //   driver key CAPTION escape|enter [--prefix]    a key pressed and released on the focus
 //   driver msgbox [--title T] [--press BUTTON] [--timeout MS]
 //   driver close CAPTION [--prefix]               WM_CLOSE
 //   driver size CAPTION WIDTH HEIGHT [--prefix]   outer size in pixels
 //   driver show CAPTION min|max|restore [--prefix]
+//   driver scanfault CAPTION [--prefix]           every later window scan of the window's
+//                                                 program fails (tools/hook/scan_fault_hook.cpp)
 //
 // CAPTION matches exactly, or as a prefix (--prefix), or anywhere (--contains).
 // Texts may be given as UTF-8 in the Japanese locale, with \uXXXX escapes,
@@ -35,6 +38,8 @@
 #include <cwchar>
 #include <string>
 #include <vector>
+
+#include "tools/hook/hook_thread.h"
 
 namespace {
 
@@ -474,20 +479,23 @@ HWND ControlWithText(HWND top, const wstring& text) {
 int Glyphs(HWND top, const std::vector<wstring>& w) {
     HWND control = ControlWithText(top, w[2]);
     LOGFONTW lf{};
+    int centiPoints = _wtoi(w[4].c_str());
     if (w[3] == L"default") {
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof metrics;
         SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
         lf = metrics.lfMessageFont;
+        lf.lfWidth = 0;
+        centiPoints = 900;
     } else {
-        HDC screen = GetDC(nullptr);
-        lf.lfHeight = -MulDiv(_wtoi(w[4].c_str()), GetDeviceCaps(screen, LOGPIXELSY), 7200);
-        ReleaseDC(nullptr, screen);
         lf.lfWeight = w[5] == L"1" ? FW_BOLD : FW_NORMAL;
         lf.lfUnderline = w[6] == L"1";
         lf.lfCharSet = BYTE(_wtoi(w[7].c_str()));
         wcsncpy(lf.lfFaceName, w[3].c_str(), LF_FACESIZE - 1);
     }
+    HDC screen = GetDC(nullptr);
+    lf.lfHeight = -MulDiv(centiPoints, GetDeviceCaps(screen, LOGPIXELSY), 7200);
+    ReleaseDC(nullptr, screen);
     const COLORREF ink = RGB(std::wcstoul(w[8].substr(0, 2).c_str(), nullptr, 16),
                              std::wcstoul(w[8].substr(2, 2).c_str(), nullptr, 16),
                              std::wcstoul(w[8].substr(4, 2).c_str(), nullptr, 16));
@@ -534,7 +542,7 @@ HWND FocusOf(HWND top) {
 }
 
 int Usage() {
-    Print(L"usage: driver list|find|wait|controls|rect|dpi|click|mouseup|fonts|ink|focus|key|msgbox|close|size|show ... (see tools/driver.cpp)");
+    Print(L"usage: driver list|find|wait|controls|rect|dpi|click|mouseup|fonts|ink|focus|key|msgbox|close|size|show|scanfault ... (see tools/driver.cpp)");
     return 2;
 }
 
@@ -652,6 +660,14 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"size" && n == 4) {
         // As a drag of the border would: the window gets WM_SIZE and may answer it.
         SetWindowPos(top, nullptr, 0, 0, _wtoi(w[2].c_str()), _wtoi(w[3].c_str()), SWP_NOMOVE | SWP_NOZORDER);
+        return 0;
+    }
+    if (command == L"scanfault") {
+        if (!SendThroughHook(top, L"scan_fault_hook.dll", "ScanFaultHook", WM_NULL, 0)) {
+            Print(L"cannot hook scan_fault_hook.dll onto the window's thread");
+            return 1;
+        }
+        Print(L"scans fail from now on: " + Text(top));
         return 0;
     }
     if (command == L"show" && n == 3) {

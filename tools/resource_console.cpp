@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/hook/hook_thread.h"
 #include "tools/icon_pixels.h"
 
 namespace {
@@ -141,20 +142,9 @@ int PrintWindowIcon(const wchar_t* caption) {
   HANDLE mapping =
       CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(WindowIconBlock), name.c_str());
   auto* block = static_cast<WindowIconBlock*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(WindowIconBlock)));
-  wchar_t path[MAX_PATH] = L"";
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring library = path;
-  library = library.substr(0, library.find_last_of(L'\\') + 1) + L"window_icon_hook.dll";
-  HMODULE hookModule = LoadLibraryW(library.c_str());
-  // Through void*: the exported procedure is a HOOKPROC, not the FARPROC it is returned as.
-  auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(hookModule, "WindowIconHook")));
-  if (!block || !hook) return std::printf("cannot load window_icon_hook.dll\n"), 1;
-  HHOOK installed = SetWindowsHookExW(WH_CALLWNDPROC, hook, hookModule, GetWindowThreadProcessId(window, nullptr));
-  if (!installed) return std::printf("cannot hook the window's thread\n"), 1;
-  DWORD_PTR ignored = 0;
-  SendMessageTimeoutW(window, RegisterWindowMessageW(kWindowIconMessage), GetCurrentProcessId(), 0, SMTO_ABORTIFHUNG,
-                      10000, &ignored);
-  UnhookWindowsHookEx(installed);
+  if (!block || !SendThroughHook(window, L"window_icon_hook.dll", "WindowIconHook", RegisterWindowMessageW(kWindowIconMessage),
+                                 GetCurrentProcessId()))
+    return std::printf("cannot hook window_icon_hook.dll onto the window's thread\n"), 1;
   const LONG state = block->state;
   if (state == WindowIconBlock::kDrawn)
     PrintPixels(block->pixels[0], block->pixels[1]);

@@ -144,8 +144,7 @@ bool HeadlessForm::MouseUp(std::size_t index, std::int16_t button) {
 
 bool HeadlessForm::Tick(std::size_t index) {
     if (!loaded_ || !timers_.at(index)->Enabled()) return false;
-    RunEventHandler(toolkit_, [&] { events_.Tick(index); });
-    return true;
+    return RunTickHandler(toolkit_, [&] { events_.Tick(index); });
 }
 
 void HeadlessForm::Activate() {

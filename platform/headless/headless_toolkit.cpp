@@ -10,7 +10,7 @@ std::unique_ptr<Form> HeadlessToolkit::LoadForm(const FormSpec& spec, FormEvents
     return std::make_unique<HeadlessForm>(*this, spec, events, nextHandle);
 }
 
-std::int32_t HeadlessToolkit::MsgBox(const Text& prompt, std::int32_t style, const Text& title) {
+std::int32_t HeadlessToolkit::ShowMsgBox(const Text& prompt, std::int32_t style, const Text& title) {
     boxes.push_back({prompt, style, title.empty() ? Text(kProjectTitle) : title});
     Record("MsgBox", ToUtf8(boxes.back().title));
     return responder ? responder(boxes.back()) : 1;

@@ -28,14 +28,15 @@ class HeadlessForm;
 class HeadlessToolkit : public Toolkit {
 public:
     std::unique_ptr<Form> LoadForm(const FormSpec& spec, FormEvents& events) override;
-    std::int32_t MsgBox(const Text& prompt, std::int32_t style, const Text& title) override;
     double Shell(const Text& commandLine, std::int32_t windowStyle) override;
     bool PrevInstance() override { return prevInstance; }
     [[noreturn]] void End() override;
 
     // Everything the program did, in order.
     std::vector<std::string> trace;
-    // The message boxes shown; each is answered by `responder` (OK when unset).
+    // The message boxes shown; each is answered by `responder` (OK when unset),
+    // which stands for the user while the box is open: a tick it drives is
+    // dropped.
     std::vector<MsgBoxCall> boxes;
     std::function<std::int32_t(const MsgBoxCall&)> responder;
     // Shell calls; when `shellError` is not 0 each one raises that error.
@@ -49,6 +50,9 @@ public:
     // The trace entries recorded since `mark` (a former trace.size()).
     std::vector<std::string> TraceSince(std::size_t mark) const;
     void Record(const std::string& target, const std::string& operation);
+
+protected:
+    std::int32_t ShowMsgBox(const Text& prompt, std::int32_t style, const Text& title) override;
 };
 
 // Event dispatch and the user's actions. Every event runs its handler the way
@@ -80,9 +84,9 @@ public:
     // The control's own enabled state and its frame's: what a click needs.
     bool Usable(std::size_t control) const;
 
-    // What the system delivers. A click on a control that is not usable and
-    // a tick of a disabled timer do nothing and return false; a click on an
-    // option button selects it first.
+    // What the system delivers. A click on a control that is not usable, a
+    // tick of a disabled timer and a tick while a message box is open do
+    // nothing and return false; a click on an option button selects it first.
     bool Click(std::size_t control);
     bool MouseUp(std::size_t control, std::int16_t button);
     bool Tick(std::size_t timer);

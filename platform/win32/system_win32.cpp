@@ -1,6 +1,7 @@
 #include "platform/win32/system_win32.h"
 
 #include <windows.h>
+#include <objbase.h>
 #include <shellapi.h>
 #include <mmsystem.h>
 
@@ -66,5 +67,10 @@ WindowHandle Win32System::FindWindowA(const char* className, const char* windowN
 
 std::intptr_t Win32System::ShellExecuteA(WindowHandle owner, const char* operation, const char* file,
                                          const char* parameters, const char* directory, std::int32_t show) {
-    return reinterpret_cast<std::intptr_t>(::ShellExecuteA(W(owner), operation, file, parameters, directory, show));
+    // The document's handler may be a shell extension reached through COM,
+    // which wants a single-threaded apartment on the calling thread.
+    const bool initialized = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    HINSTANCE result = ::ShellExecuteA(W(owner), operation, file, parameters, directory, show);
+    if (initialized) CoUninitialize();
+    return reinterpret_cast<std::intptr_t>(result);
 }

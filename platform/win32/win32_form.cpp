@@ -57,7 +57,7 @@ BOOL CALLBACK CollectEnabled(HWND window, LPARAM list) {
 
 }  // namespace
 
-Win32Form::Win32Form(Toolkit& toolkit, const FormSpec& spec, FormEvents& events, HWND owner, HFONT defaultFont)
+Win32Form::Win32Form(Win32Toolkit& toolkit, const FormSpec& spec, FormEvents& events, HWND owner, HFONT defaultFont)
     : toolkit_(toolkit), spec_(spec), events_(events) {
     RegisterFormClass(&WindowProc);
     const DWORD style = StyleOf(spec), exStyle = ExStyleOf(spec);
@@ -67,6 +67,10 @@ Win32Form::Win32Form(Toolkit& toolkit, const FormSpec& spec, FormEvents& events,
     CreateWindowExW(exStyle, kClassName, Wide(spec.caption), style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                     (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, owner, nullptr,
                     GetModuleHandleW(nullptr), this);
+    // Windows may draw no class icon in the caption of a dialog frame; an
+    // icon given to the window itself it draws in every frame.
+    SendMessageW(window_, WM_SETICON, ICON_BIG, LPARAM(GetClassLongPtrW(window_, GCLP_HICON)));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, LPARAM(GetClassLongPtrW(window_, GCLP_HICONSM)));
     CreateControls(defaultFont);
     for (std::size_t i = 0; i < spec.timerCount; ++i)
         timers_.push_back(std::make_unique<Win32Timer>(window_, UINT_PTR(i + 1), spec.timers[i].intervalMs));
@@ -159,7 +163,7 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_TIMER:
         if (wParam >= 1 && wParam <= timers_.size() && timers_[wParam - 1]->Enabled())
-            RunEventHandler(toolkit_, [&] { events_.Tick(std::size_t(wParam - 1)); });
+            RunTickHandler(toolkit_, [&] { events_.Tick(std::size_t(wParam - 1)); });
         return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
@@ -194,9 +198,14 @@ std::int32_t Win32Form::GetWindowState() const {
     return Normal;
 }
 
+// A window restored or activated by the program is painted before the
+// caller goes on: the caller may keep the thread busy for a while (the wait
+// before a shutdown) and handle no message, so a paint left queued would
+// leave the window blank all that time.
 void Win32Form::SetWindowState(std::int32_t state) {
     if (state == GetWindowState()) return;
     ShowWindow(window_, state == Minimized ? SW_MINIMIZE : state == Maximized ? SW_MAXIMIZE : SW_RESTORE);
+    Refresh();
 }
 
 void Win32Form::SetFocus() {
@@ -204,6 +213,7 @@ void Win32Form::SetFocus() {
     SetActiveWindow(window_);
     HWND focus = GetFocus();
     if (focus != window_ && !IsChild(window_, focus)) FocusFirstControl();
+    Refresh();
 }
 
 double Win32Form::Width() const {
@@ -241,7 +251,10 @@ void Win32Form::Show(bool modal) {
     if (!window_) return;
     shown_ = true;
     if (!modal) {
-        ShowWindow(window_, SW_SHOW);
+        ShowWindow(window_, toolkit_.NextShowCommand());
+        // Windows may take the first show's state from the start instead
+        // of from us: a hidden window is shown all the same.
+        if (!IsWindowVisible(window_)) ShowWindow(window_, SW_SHOWNORMAL);
         UpdateWindow(window_);
         return;
     }

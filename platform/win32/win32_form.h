@@ -7,6 +7,8 @@
 
 #include "platform/toolkit.h"
 
+class Win32Toolkit;
+
 // Control identifiers start here, clear of IDOK and IDCANCEL, which the
 // dialog keys send to the form and which no control of ours stands for.
 constexpr int kFirstControlId = 100;
@@ -58,7 +60,7 @@ private:
 
 class Win32Form : public Form {
 public:
-    Win32Form(Toolkit& toolkit, const FormSpec& spec, FormEvents& events, HWND owner, HFONT defaultFont);
+    Win32Form(Win32Toolkit& toolkit, const FormSpec& spec, FormEvents& events, HWND owner, HFONT defaultFont);
     ~Win32Form() override;
 
     Control& control(std::size_t index) override { return *controls_.at(index); }
@@ -88,7 +90,7 @@ private:
     void FocusFirstControl();
     void EndModal();
 
-    Toolkit& toolkit_;
+    Win32Toolkit& toolkit_;
     const FormSpec& spec_;
     FormEvents& events_;
     HWND window_ = nullptr;

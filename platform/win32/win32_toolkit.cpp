@@ -1,17 +1,43 @@
 #include "platform/win32/win32_toolkit.h"
 
+#include <commctrl.h>
+
+#include <cstddef>
 #include <cwchar>
+#include <string>
 
 #include "platform/error.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/files_win32.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_form.h"
 
-Win32Toolkit::Win32Toolkit() {
+// The layout's rectangles were drawn for this size of text. The user's
+// message font gives the face; its own size can be larger (a larger text
+// setting) without the DPI changing, and the controls would then clip it.
+constexpr int kDefaultFontCentiPoints = 900;
+
+Win32Toolkit::Win32Toolkit(int showCommand) : showCommand_(showCommand) {
+    // The wait before a shutdown handles no message for 5 s: the window must
+    // stay ours, with its shutdown caption, and not become a ghost.
+    DisableProcessWindowsGhosting();
+    // Common controls 6, which the manifest asks for, draws our buttons;
+    // Windows XP wants it initialised before the first window.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    // The record as Windows XP knows it, ending with lfMessageFont, which
+    // later versions accept too; XP refuses the longer one that goes on to
+    // iPaddedBorderWidth.
     NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    font_ = SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)
-                ? CreateFontIndirectW(&metrics.lfMessageFont)
-                : nullptr;
+    metrics.cbSize = offsetof(NONCLIENTMETRICSW, lfMessageFont) + sizeof metrics.lfMessageFont;
+    LOGFONTW face{};
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+        face = metrics.lfMessageFont;
+    else
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
+    face.lfHeight = FontHeight(kDefaultFontCentiPoints);
+    face.lfWidth = 0;
+    font_ = CreateFontIndirectW(&face);
     if (!font_) font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
@@ -24,6 +50,15 @@ std::unique_ptr<Form> Win32Toolkit::LoadForm(const FormSpec& spec, FormEvents& e
     return std::make_unique<Win32Form>(*this, spec, events, spec.showInTaskbar ? nullptr : HiddenOwner(), font_);
 }
 
+// The first window comes up as the program was started: a shortcut's
+// minimised or maximised run setting, say. Never hidden, though: nothing
+// else could bring the window back, nor activate it for its first check.
+int Win32Toolkit::NextShowCommand() {
+    const int command = showCommand_ == SW_HIDE ? SW_SHOWNORMAL : showCommand_;
+    showCommand_ = SW_SHOW;
+    return command;
+}
+
 // An owned window stays out of the taskbar; the owner itself is never shown.
 HWND Win32Toolkit::HiddenOwner() {
     if (!hiddenOwner_)
@@ -32,22 +67,56 @@ HWND Win32Toolkit::HiddenOwner() {
     return hiddenOwner_;
 }
 
-std::int32_t Win32Toolkit::MsgBox(const Text& prompt, std::int32_t style, const Text& title) {
+std::int32_t Win32Toolkit::ShowMsgBox(const Text& prompt, std::int32_t style, const Text& title) {
     // Modal to the program: over its active window, or over all of its windows.
     HWND owner = GetActiveWindow();
     UINT flags = UINT(style) | (owner ? 0 : MB_TASKMODAL);
     return MessageBoxW(owner, Wide(prompt), Wide(title.empty() ? Text(kProjectTitle) : title), flags);
 }
 
+namespace {
+
+// The program a command line names: its first word, or its first quoted part.
+std::wstring ProgramOf(const std::wstring& line) {
+    if (!line.empty() && line[0] == L'"') return line.substr(1, line.find(L'"', 1) - 1);
+    return line.substr(0, line.find_first_of(L" \t"));
+}
+
+// A program named without a folder is taken from the Windows folder or the
+// System folder only. Left to CreateProcessW it would be searched in the
+// program's folder and the current folder first, where anyone may have left a
+// file of that name (a download folder, say). Empty for a program named with
+// its folder, which runs as named.
+std::wstring SystemProgram(const std::wstring& name) {
+    if (name.find_first_of(L"\\/:") != std::wstring::npos) return std::wstring();
+    const std::wstring file = name.find(L'.') == std::wstring::npos ? name + L".exe" : name;
+    UINT(WINAPI* const folders[])(LPWSTR, UINT) = {&GetSystemWindowsDirectoryW, &GetSystemDirectoryW};
+    for (auto folderOf : folders) {
+        wchar_t folder[MAX_PATH];
+        const UINT n = folderOf(folder, MAX_PATH);
+        if (n == 0 || n >= MAX_PATH) continue;
+        const std::wstring path = std::wstring(folder, n) + (folder[n - 1] == L'\\' ? L"" : L"\\") + file;
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return path;
+    }
+    throw RuntimeError(err::FileNotFound);
+}
+
+}  // namespace
+
+// The program starts in our program's folder, so that a file named without
+// a folder on the command line (the help file) is found beside us.
 double Win32Toolkit::Shell(const Text& commandLine, std::int32_t windowStyle) {
+    std::wstring line(Wide(commandLine));  // CreateProcessW may write into it
+    const std::wstring program = SystemProgram(ProgramOf(line));
+    const Text folder = Win32FileSystem().AppPath();
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = WORD(windowStyle);
     PROCESS_INFORMATION process{};
-    Text line = commandLine;  // CreateProcessW may write into it
-    if (!CreateProcessW(nullptr, reinterpret_cast<wchar_t*>(&line[0]), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process))
+    if (!CreateProcessW(program.empty() ? nullptr : program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        Wide(folder), &startup, &process))
         throw RuntimeError(err::FileNotFound);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);

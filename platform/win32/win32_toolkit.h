@@ -7,21 +7,30 @@
 
 class Win32Toolkit : public Toolkit {
 public:
-    Win32Toolkit();
+    // showCommand: how the program was asked to show its first window.
+    explicit Win32Toolkit(int showCommand = SW_SHOWNORMAL);
     ~Win32Toolkit() override;
     Win32Toolkit(const Win32Toolkit&) = delete;
     Win32Toolkit& operator=(const Win32Toolkit&) = delete;
 
     std::unique_ptr<Form> LoadForm(const FormSpec& spec, FormEvents& events) override;
-    std::int32_t MsgBox(const Text& prompt, std::int32_t style, const Text& title) override;
+    // A program named without a folder comes from the system's folders only;
+    // it starts in our program's folder.
     double Shell(const Text& commandLine, std::int32_t windowStyle) override;
     bool PrevInstance() override;
     [[noreturn]] void End() override;
 
+    // The show command for a modeless show: the start's own for the first.
+    int NextShowCommand();
+
+protected:
+    std::int32_t ShowMsgBox(const Text& prompt, std::int32_t style, const Text& title) override;
+
 private:
     HWND HiddenOwner();
 
-    HFONT font_;              // the system's message font, for every control without a font of its own
+    int showCommand_;
+    HFONT font_;              // the message font's face at the layout's size, for every control without a font of its own
     HWND hiddenOwner_ = nullptr;  // owns the forms kept out of the taskbar
     HANDLE instanceMutex_ = nullptr;
     bool prevInstance_ = false;

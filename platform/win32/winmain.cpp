@@ -9,11 +9,11 @@
 #include "platform/win32/system_win32.h"
 #include "platform/win32/win32_toolkit.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     static Win32Desktop desktop;
     static Win32System system;
     static Win32FileSystem files;
-    static Win32Toolkit toolkit;
+    static Win32Toolkit toolkit(showCommand);
     gPlatform.desktop = &desktop;
     gPlatform.system = &system;
     gPlatform.files = &files;

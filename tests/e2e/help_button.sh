@@ -1,5 +1,7 @@
 # The main window's "?" button on the real exe: with the help file beside
-# the program the HTML Help viewer opens it; when the viewer cannot start, or
+# the program the HTML Help viewer opens it, whatever folder the program was
+# started from; only the system's viewer runs, never an hh.exe left in the
+# current folder or in the program's folder; when the viewer cannot start, or
 # the help file is missing, no box of ours appears and the window stays as it
 # was and goes on answering.
 main='未監視 - Pellory'
@@ -17,17 +19,40 @@ new_session() {
   wineserver -w 2>/dev/null || true
 }
 
+# The viewer processes of our help file in this Wine prefix, as the host sees them.
+viewer_runs() {
+  local pid n=0
+  for pid in $(pgrep -f 'hh\.exe PelloryV2_0\.chm'); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && n=$((n + 1))
+  done
+  echo "$n"
+}
+# Waits (up to 30 s, as long as the viewer may take to show its window) until
+# `viewer_runs` prints $1 or more, or with --none none.
+await_viewer_runs() {
+  for _ in $(seq 300); do
+    if [ "$1" = --none ]; then [ "$(viewer_runs)" = 0 ] && return 0; else [ "$(viewer_runs)" -ge "$1" ] && return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
 # A click on "?" that can show no help: no viewer window (as `$1` finds
 # them), no box of ours; the program still answers (its About button opens
 # the About window: asked by posted clicks, which a hung program cannot make
-# the driver wait for), and the window is unchanged, idle and taking input.
+# the driver wait for, and handled after the help click has ended), and the
+# window is unchanged, idle and taking input. With `$2` = ran, the viewer
+# must have started and ended by itself before the window check.
 click_shows_nothing() {
   wine_start PelloryV2_0.exe
   drv wait "$main" --timeout 20000 >/dev/null || fail "no main window"
   local before
   before=$(drv controls "$main")
   drv click "$main" '?' >/dev/null
-  sleep 5
+  if [ "${2:-}" = ran ]; then
+    await_viewer_runs 1 || fail "the viewer never started"
+    await_viewer_runs --none || fail "the viewer did not end"
+  fi
   [ -z "$($1)" ] || fail "a viewer window opened: $($1)"
   if drv msgbox --title PelloryV2_0 --timeout 1000 >/dev/null; then fail "an error box of ours appeared"; fi
   drv click "$main" ... >/dev/null || fail "the About button no longer takes a click"
@@ -40,20 +65,8 @@ click_shows_nothing() {
   drv wait "$main" --gone --timeout 10000 >/dev/null || fail "the program did not answer a close"
 }
 
-# The viewer's files in the prefix's system folders. The trap puts back what
-# this test moves away whatever happens, and a run killed before its trap
-# could is mended at the start of the next.
-candidates=("$WINEPREFIX/drive_c/windows/hh.exe" "$WINEPREFIX/drive_c/windows/system32/hh.exe")
-put_back() {
-  local viewer
-  for viewer in "${candidates[@]}"; do
-    if [ -f "$viewer.away" ] && [ ! -e "$viewer" ]; then mv "$viewer.away" "$viewer"; fi
-  done
-  return 0
-}
-viewer_files() { stat -c '%n %a %s %Y' "${viewers[@]}"; md5sum "${viewers[@]}"; }
-put_back
-trap put_back EXIT
+source "$PELLORY_ROOT/tests/e2e/viewer.bash"
+trap viewer_back EXIT
 
 [ -f PelloryV2_0.chm ] || fail "no help file in the test folder"
 wine_start PelloryV2_0.exe
@@ -71,19 +84,44 @@ drv close "$main" >/dev/null
 drv wait "$main" --gone --timeout 10000 >/dev/null || fail "main window still open"
 new_session
 
+# Started from another folder, with a recorder named hh.exe left in folder
+# $1: "?" opens the system's viewer on our help, and the recorder never runs.
+# The help button starts one program, so the viewer's window, once seen, ends
+# the wait for the recorder's file as well.
+elsewhere="$E2E_DIR/elsewhere"
+mkdir -p "$elsewhere"
+help_from_elsewhere() {
+  local plant=$1 found=""
+  cp recorder.exe "$plant/hh.exe"
+  rm -f "$plant/recorder.txt"
+  (cd "$elsewhere" && exec wine "$E2E_DIR/PelloryV2_0.exe" >/dev/null 2>&1) &
+  drv wait "$main" --timeout 20000 >/dev/null || fail "no main window"
+  drv click "$main" '?' >/dev/null
+  for _ in $(seq 60); do
+    found=$(viewer)
+    if [ -n "$found" ] || [ -e "$plant/recorder.txt" ]; then break; fi
+    sleep 0.5
+  done
+  [ ! -e "$plant/recorder.txt" ] || fail "the hh.exe left in $plant ran instead of the viewer"
+  [ -n "$found" ] || fail "started from $elsewhere: no viewer window titled $title"
+  rm "$plant/hh.exe"
+  drv close "$main" >/dev/null
+  drv wait "$main" --gone --timeout 10000 >/dev/null || fail "main window still open"
+  new_session
+}
+help_from_elsewhere "$elsewhere"
+echo "started from another folder with an hh.exe in it: the system's viewer opened our help, that hh.exe never ran"
+help_from_elsewhere "$E2E_DIR"
+echo "started from another folder with an hh.exe beside the program: the system's viewer opened our help, that hh.exe never ran"
+
 # The viewer cannot start: hh.exe is moved out of the system folders for the
 # while.
-viewers=()
-for viewer in "${candidates[@]}"; do [ -f "$viewer" ] && viewers+=("$viewer"); done
-[ "${#viewers[@]}" -gt 0 ] || fail "no hh.exe in the prefix's system folders"
-prefix_before=$(viewer_files)
-for viewer in "${viewers[@]}"; do mv "$viewer" "$viewer.away"; done
+hide_viewer
 click_shows_nothing any_viewer
-put_back
-[ "$(viewer_files)" = "$prefix_before" ] || fail "hh.exe not put back as it was"
+show_viewer
 echo "viewer missing: no viewer, no box of ours, the window unchanged and answering; hh.exe back in place"
 new_session
 
 rm PelloryV2_0.chm
-click_shows_nothing viewer
-echo "help file absent: no box of ours, the window unchanged and answering"
+click_shows_nothing viewer ran
+echo "help file absent: the viewer started and ended; no box of ours, the window unchanged and answering"

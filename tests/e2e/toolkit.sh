@@ -62,3 +62,56 @@ for _ in $(seq 120); do grep -q read "$E2E_DIR/big.txt" && break; sleep 0.5; don
 grep -qx 'set=1360000 read=1360000' <(tr -d '\r' <"$E2E_DIR/big.txt") || fail "text box: $(cat "$E2E_DIR/big.txt")"
 echo "text box: 1360000 characters set and read back"
 drv close Probe >/dev/null
+
+# The toolkit's default font under a larger text setting (the user's message
+# font made bigger, the DPI unchanged): the message font's face, at the size
+# the layout's rectangles were drawn for, 9 pt at the display's DPI, so that
+# every caption that fits at the usual setting still fits. The setting is
+# read when a program starts; the usual one is put back for the tests after.
+metrics='HKCU\Control Panel\Desktop\WindowMetrics'
+usual_font=$( (wine reg query "$metrics" /v MessageFont 2>/dev/null || true) | tr -d '\r' | awk '$1 == "MessageFont" { print $3 }')
+if [ -n "$usual_font" ]; then
+  trap 'wine reg add "$metrics" /v MessageFont /t REG_BINARY /d "$usual_font" /f >/dev/null 2>&1 || true' EXIT
+else
+  trap 'wine reg delete "$metrics" /v MessageFont /f >/dev/null 2>&1 || true' EXIT
+fi
+usual=$(wine_run aboutfonts.exe fit | tr -d '\r')
+echo "$usual"
+# A LOGFONTW: height, width, escapement, orientation, weight, eight bytes
+# (italic .. pitch; charset Shift-JIS), then the face in UTF-16.
+large=$(python3 -c "import struct; print((struct.pack('<5l8B', -24, 0, 0, 0, 400, 0, 0, 0, 128, 0, 0, 0, 0)
+  + 'Tahoma'.encode('utf-16-le').ljust(64, b'\0')).hex())")
+wine reg add "$metrics" /v MessageFont /t REG_BINARY /d "$large" /f >/dev/null 2>&1
+fitted=$(wine_run aboutfonts.exe fit | tr -d '\r')
+echo "$fitted"
+dpi=$(drv dpi | sed 's/dpi=//')
+height=$((-(900 * dpi + 3600) / 7200))
+[ "$(echo "$fitted" | wc -l)" = "$(echo "$usual" | wc -l)" ] || fail "not the same controls in the default font"
+while read -r name rest; do
+  echo "$rest" | grep -q "^face=Tahoma height=$height " || fail "$name: not the message font's face at 9 pt: $rest"
+  if grep -q "^$name .* fits=1$" <<<"$usual"; then
+    grep -q ' fits=1$' <<<"$rest" || fail "$name: its caption no longer fits: $rest"
+  fi
+done <<<"$fitted"
+echo "larger text setting: the message font's face at $height pixels; every caption that fitted still fits"
+
+# The first show honours how the program was started, as a shortcut's run
+# settings "最小化" and "最大化" ask; restored, the window has its own client
+# size, which the fixed-size rule keeps.
+main='未監視 - Pellory'
+px() { echo $((($1 * dpi + 720) / 1440)); }
+state_is() {
+  for _ in $(seq 40); do drv rect "$main" | grep -qx "state=$1" && return 0; sleep 0.25; done
+  return 1
+}
+for run in min:minimized max:maximized; do
+  (cd "$E2E_DIR" && wine start "/${run%%:*}" PelloryV2_0.exe >/dev/null 2>&1)
+  drv wait "$main" --timeout 20000 >/dev/null || fail "no main window"
+  state_is "${run#*:}" || fail "started /${run%%:*}: $(drv rect "$main" | grep state=)"
+  drv show "$main" restore
+  state_is normal || fail "not restored"
+  drv rect "$main" | grep -qx "client=$(px 5040),$(px 3855)" || fail "restored at $(drv rect "$main" | grep client=)"
+  drv close "$main" >/dev/null
+  drv wait "$main" --gone --timeout 10000 >/dev/null || fail "window still open"
+  echo "started /${run%%:*}: first shown ${run#*:}, restored at its own size"
+done

@@ -1,34 +1,86 @@
-# Closing the window while watching: answered No, the window and the watch
-# go on; answered Yes, one cancel line and the program ends without a
-# shutdown: the staged dialogs and the session live on.
+# Closing the window while watching. The question stays open while the
+# download ends: no tick reaches the watch meanwhile. Answered Yes, one
+# cancel line and the program ends without a shutdown: the staged windows
+# and the session live on. Started again over a new download and answered
+# No: the window and the watch go on, and once the download is over the
+# next tick ends the watch with the normal-end line and the shutdown.
 source "$(dirname "$0")/watch.bash"
 
-stage downloads <<'S'
+QUIT='終了確認'
+# A tick shows the shutdown caption within this once no download is left (a
+# 5 s poll and the scan, with room to spare); a check that none comes waits
+# longer.
+POLL_WAIT=12000
+
+stage bystander <<'S'
+window memo 無題 - メモ帳
+S
+bystander=$IMITATION_PID
+download() {
+  stage downloads <<'S'
 window pr 80% 完了しました - tools.zip
 S
-downloads=$IMITATION_PID
+}
+
+# Asks to close the watching window; the question opens.
+ask_close() {
+  drv close '監視中 - Pellory' --contains >/dev/null
+  drv wait "$QUIT" --timeout 15000 >/dev/null || fail "no close question"
+}
+answer() {
+  expect_box "$QUIT" 'ダウンロード監視をキャンセルして終了しますか' question 'はい(Y)=6|いいえ(N)=7' "$1"
+}
+# The download ends while the question is open. Longer than a tick takes to
+# end the watch, none does: the box, the watch, the log and the session stay.
+finish_under_question() {
+  unstage downloads
+  if drv wait "$SHUTDOWN" --timeout $((POLL_WAIT + 2000)) >/dev/null; then
+    for _ in $(seq 150); do alive "$bystander" || break; sleep 0.1; done
+    log_lines | sed 's/^/  log: /'
+    alive "$bystander" || fail "$1: a tick ended the watch under the open question, and the session was shut down"
+    fail "$1: a tick ended the watch under the open question"
+  fi
+  alive "$PELLORY_PID" && alive "$bystander" || fail "$1: the session was shut down under the open question"
+  drv find "$QUIT" >/dev/null || fail "$1: the question is gone"
+  drv find '監視中 - Pellory' --contains >/dev/null || fail "$1: the watch ended under the open question"
+  [ "$(log_lines | wc -l)" = "$2" ] || fail "$1: the log changed under the open question: $(log_lines)"
+  shot "question_$1"
+  echo "$1: the download ended under the open question: no tick, the box and the watch stay"
+}
+
+download
 start_pellory
 drv wait "$WATCHING" --timeout 30000 >/dev/null || fail "the watch did not start by itself"
 echo "watching"
 
-drv close '監視中 - Pellory' --contains >/dev/null
-expect_box '終了確認' 'ダウンロード監視をキャンセルして終了しますか' question 'はい(Y)=6|いいえ(N)=7' 7
-sleep 6
-drv find '監視中 - Pellory' --contains >/dev/null || fail "window or watch gone after No"
-alive "$PELLORY_PID" || fail "the program ended after No"
-[ "$(log_lines | wc -l)" = 1 ] || fail "No wrote to the log"
-echo "No: the window and the watch go on"
-
-drv close '監視中 - Pellory' --contains >/dev/null
-expect_box '終了確認' 'ダウンロード監視をキャンセルして終了しますか' question 'はい(Y)=6|いいえ(N)=7' 6
+ask_close
+finish_under_question Yes 1
+answer 6
 for _ in $(seq 100); do alive "$PELLORY_PID" || break; sleep 0.1; done
 alive "$PELLORY_PID" && fail "the program did not end"
 log_lines | sed 's/^/  log: /'
 [ "$(log_lines | wc -l)" = 2 ] && log_lines | tail -n 1 | grep -q '　ダウンロード監視キャンセル$' ||
   fail "expected the start line and one cancel line"
-sleep 3
-alive "$downloads" || fail "the staged dialogs were ended: a shutdown happened"
-drv find '80% 完了しました - tools.zip' >/dev/null || fail "the staged dialog is gone"
-echo "Yes: the program ended, one cancel line, no shutdown (the staged dialog lives on)"
-unstage downloads
+# The session stays up: the program was the only one to go.
+drv find '無題 - メモ帳' >/dev/null || fail "the staged window is gone"
+alive "$bystander" || fail "the staged windows were ended: a shutdown happened"
+echo "Yes: the program ended, one cancel line, no shutdown (the staged window lives on)"
+
+# Last event a cancel: started again over a download, the watch starts by itself.
+download
+start_pellory
+drv wait "$WATCHING" --timeout 30000 >/dev/null || fail "the watch did not start again"
+ask_close
+finish_under_question No 3
+answer 7
+# The window and the watch stay: the next tick ends it. No writes nothing
+# (no second cancel line).
+drv wait "$SHUTDOWN" --timeout "$POLL_WAIT" >/dev/null || fail "No: the next tick did not end the watch"
+for _ in $(seq 300); do alive "$bystander" || break; sleep 0.1; done
+alive "$bystander" && fail "No: the watch ended without a shutdown"
+timeout 30 wineserver -w || fail "the Wine session did not end"
+log_lines | sed 's/^/  log: /'
+[ "$(log_lines | wc -l)" = 4 ] && log_lines | tail -n 1 | grep -q '　正常終了シャットダウン$' ||
+  fail "No: the log does not end with the normal-end line"
+echo "No: the window and the watch went on; the next tick ended it, normal-end line, session shut down"
 echo "PASS"

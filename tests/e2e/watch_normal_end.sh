@@ -2,8 +2,69 @@
 # at the first activation, the caption blinks; the window is minimised, and
 # when the dialog has gone the program restores it with the shutdown caption
 # for about 5 s, logs the normal end and shuts down: the Wine session ends, a
-# bystander program with it.
+# bystander program with it. During those 5 s, which handle no message, the
+# window is drawn whole, its buttons and log view included; more rounds check
+# this again from a watch left as it was and from a minimised one.
 source "$(dirname "$0")/watch.bash"
+
+# The outer size in the driver's rectangles of the window.
+size_of() { sed -n 's/^window=[0-9-]*,[0-9-]*,//p' <<<"$1"; }
+# Minimises the watching window; FRAME is its rectangle from before.
+minimise() {
+  frame=$(drv rect '監視中 - Pellory' --contains)
+  size=$(size_of "$frame")
+  drv show '監視中 - Pellory' min --contains
+  local now
+  for _ in $(seq 20); do
+    now=$(drv rect '監視中 - Pellory' --contains)
+    grep -qx 'state=minimized' <<<"$now" && return 0
+    sleep 0.5
+  done
+  fail "not minimised: $now"
+}
+
+dpi=$(drv dpi | sed 's/dpi=//')
+px() { echo $((($1 * dpi + 720) / 1440)); }  # twips to pixels, as the layout is converted
+# Dark pixels (text, edges, not the face colours) of picture $1 inside a
+# rectangle of the client area, in twips as the layout gives it; $2 is the
+# driver's rectangles of the window.
+dark_pixels() {  # picture frame left top width height
+  local x y w h cw ch border
+  IFS=, read -r x y w h <<<"$(sed -n 's/^window=//p' <<<"$2")"
+  IFS=, read -r cw ch <<<"$(sed -n 's/^client=//p' <<<"$2")"
+  border=$(((w - cw) / 2))
+  convert "$1" -crop "$(px "$5")x$(px "$6")+$((x + border + $(px "$3")))+$((y + h - border - ch + $(px "$4")))" +repage \
+    -colorspace Gray -threshold 50% -format '%[fx:round((1-mean)*w*h)]' info:
+}
+# End lines in the log: the program writes one right after the wait.
+end_lines() { log_lines | grep -c 'シャットダウン$' || true; }
+# Screenshots of the shutdown wait until one shows the start button's text and
+# edges and the log view's lines. A picture taken before the end line is in
+# the log was taken during the wait; once it is there, the wait is over and
+# the window was never seen drawn. FRAME is the driver's rectangles of the
+# restored window; the picture is kept as $1.png.
+drawn_during_wait() {
+  local picture="$E2E_RESULTS/$1.png" button=0 log=0 pictures=0 ends
+  ends=$(end_lines)
+  for ((;;)); do
+    frame=$(drv rect "$SHUTDOWN") || fail "the shutdown caption went before the window was restored"
+    grep -qx 'state=normal' <<<"$frame" && break
+  done
+  for ((;;)); do
+    import -window root -crop "$WATCH_SIZE+0+0" +repage "png:$picture.new"
+    [ "$(end_lines)" = "$ends" ] || break
+    mv "$picture.new" "$picture"
+    pictures=$((pictures + 1))
+    button=$(dark_pixels "$picture" "$frame" 2520 3360 1215 375)
+    log=$(dark_pixels "$picture" "$frame" 120 1080 4815 2175)
+    if ((button >= 40 && log >= 40)); then
+      echo "drawn during the wait: $button dark pixels in the start button, $log in the log view (screenshot: $picture)"
+      return 0
+    fi
+  done
+  rm -f "$picture.new"
+  fail "the window was not drawn during the wait: $pictures screenshots, the last with $button dark pixels in the start button, $log in the log view ($picture)"
+}
 
 stage bystander <<'S'
 window memo 無題 - メモ帳
@@ -25,18 +86,8 @@ echo "blink: $BLINKED, then $WATCHING"
 [ "$(log_lines | wc -l)" = 1 ] && log_lines | grep -q '　ダウンロード監視スタート$' || fail "no start line: $(log_lines)"
 echo "log: $(log_lines)"
 
-# The outer size in the driver's rectangles of the window.
-size_of() { sed -n 's/^window=[0-9-]*,[0-9-]*,//p' <<<"$1"; }
 # Minimised while it watches; a tick that still sees the dialog goes on watching.
-frame=$(drv rect '監視中 - Pellory' --contains)
-size=$(size_of "$frame")
-drv show '監視中 - Pellory' min --contains
-for _ in $(seq 20); do
-  frame=$(drv rect '監視中 - Pellory' --contains)
-  grep -qx 'state=minimized' <<<"$frame" && break
-  sleep 0.5
-done
-grep -qx 'state=minimized' <<<"$frame" || fail "not minimised: $frame"
+minimise
 echo "minimised while watching (outer size $size)"
 sleep 6
 drv find '監視中 - Pellory' --contains >/dev/null || fail "the watch ended while the dialog was open"
@@ -45,16 +96,10 @@ unstage downloads
 echo "the download dialog closed"
 drv wait "$SHUTDOWN" --timeout 15000 >/dev/null || fail "no shutdown caption"
 seen=$(date +%s.%N)
-# Restored from the minimised state, at its own size, during the wait.
-for _ in $(seq 6); do
-  frame=$(drv rect "$SHUTDOWN") || break
-  grep -qx 'state=normal' <<<"$frame" && break
-  sleep 0.5
-done
-grep -qx 'state=normal' <<<"$frame" || fail "not restored under the shutdown caption: $frame"
+# Restored from the minimised state, at its own size, and drawn during the wait.
+drawn_during_wait shutdown
 [ "$(size_of "$frame")" = "$size" ] || fail "restored at $(size_of "$frame"), not at $size"
 echo "restored under the shutdown caption at $size"
-shot shutdown
 for _ in $(seq 300); do alive "$bystander" || break; sleep 0.1; done
 gone=$(date +%s.%N)
 alive "$bystander" && fail "the bystander survived: no shutdown"
@@ -67,4 +112,23 @@ log_lines | sed 's/^/  log: /'
 [ "$(log_lines | wc -l)" = 2 ] || fail "expected two log lines"
 log_lines | tail -n 1 | grep -Eq '^[0-9]{4}/[0-9]{2}/[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}　正常終了シャットダウン$' ||
   fail "the log does not end with the normal-end line"
+
+for round in 2 3 4; do
+  stage downloads <<'S'
+window dl ファイルのダウンロード
+child dl.l dl STATIC 保存しています: setup.exe
+S
+  start_pellory
+  drv wait "$WATCHING" --timeout 30000 >/dev/null || fail "round $round: the watch did not start by itself"
+  how="left as it was"
+  if ((round % 2)); then
+    minimise
+    how="minimised"
+  fi
+  unstage downloads
+  drv wait "$SHUTDOWN" --timeout 15000 >/dev/null || fail "round $round: no shutdown caption"
+  echo -n "round $round, from a watch $how: "
+  drawn_during_wait "shutdown-$round"
+  timeout 30 wineserver -w || fail "round $round: the Wine session did not end"
+done
 echo "PASS"

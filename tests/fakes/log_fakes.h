@@ -40,7 +40,7 @@ class MsgBoxRecorder : public Toolkit {
 public:
     std::vector<ShownBox> boxes;
     std::unique_ptr<Form> LoadForm(const FormSpec&, FormEvents&) override { return nullptr; }
-    std::int32_t MsgBox(const Text& prompt, std::int32_t style, const Text& title) override {
+    std::int32_t ShowMsgBox(const Text& prompt, std::int32_t style, const Text& title) override {
         boxes.push_back({prompt, style, title});
         return 1;
     }

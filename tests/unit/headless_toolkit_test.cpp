@@ -52,6 +52,24 @@ TEST(HeadlessToolkit, MessageBoxesAreRecordedAndAnsweredByTheResponder) {
     EXPECT_EQ(toolkit.boxes[1].title, u"確認");
     EXPECT_EQ(toolkit.trace, (std::vector<std::string>{"MsgBox.PelloryV2_0", u8"MsgBox.確認"}));
 
+    // While a box is open a tick is dropped, whatever the box; the timer runs
+    // on, and the next tick after the box is delivered.
+    Recorder events;
+    auto form = toolkit.LoadForm(kSpec, events);
+    auto& window = static_cast<HeadlessForm&>(*form);
+    form->timer(0).SetEnabled(true);
+    for (std::int32_t style : {mb::OkOnly, mb::Critical, mb::Exclamation, mb::YesNoQuestionDefaultNo}) {
+        toolkit.responder = [&](const MsgBoxCall&) {
+            EXPECT_FALSE(window.Tick(0));
+            EXPECT_TRUE(form->timer(0).Enabled());
+            return 1;
+        };
+        toolkit.MsgBox(u"本文", style, u"");
+    }
+    EXPECT_TRUE(events.seen.empty());
+    EXPECT_TRUE(window.Tick(0));
+    EXPECT_EQ(events.seen, std::vector<std::string>{"Tick 0"});
+
     // End is seen by no error handler.
     bool caught = false;
     try {
@@ -104,13 +122,16 @@ TEST(HeadlessToolkit, ModalShowRunsTheHookAndAnEscapingErrorEndsTheProgram) {
     HeadlessToolkit toolkit;
     Recorder events;
     auto form = toolkit.LoadForm(kSpec, events);
+    form->timer(0).SetEnabled(true);
     toolkit.modalHook = [](HeadlessForm& shown) {
         shown.Click(3);
+        EXPECT_TRUE(shown.Tick(0));  // a modal form holds no tick
         shown.Unload();
     };
     form->Show(true);
-    EXPECT_EQ(events.seen, (std::vector<std::string>{"Click 3", "Unload"}));
-    EXPECT_EQ(toolkit.TraceSince(1), (std::vector<std::string>{"frmTest.Show(modal)", "frmTest.Unload"}));
+    EXPECT_EQ(events.seen, (std::vector<std::string>{"Click 3", "Tick 0", "Unload"}));
+    EXPECT_EQ(toolkit.TraceSince(1),
+              (std::vector<std::string>{"tmr.Enabled=True", "frmTest.Show(modal)", "frmTest.Unload"}));
 
     auto again = toolkit.LoadForm(kSpec, events);
     again->timer(0).SetEnabled(true);

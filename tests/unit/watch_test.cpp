@@ -258,6 +258,78 @@ TEST(Watch, ClosingTheWindow) {
     }
 }
 
+// The downloads end while a question is open. The box's loop would run the
+// ticks inside the handler that asked; they are dropped instead, blink and
+// poll alike, so nothing ends the watch before the answer is read. After No
+// the next tick ends it; after Yes no poll is left.
+TEST(Watch, TicksAreDroppedWhileAQuestionIsOpen) {
+    for (bool close : {false, true}) {
+        for (std::int32_t answer : {kNo, kYes}) {
+            SCOPED_TRACE(std::string(close ? "close" : "cancel") + (answer == kNo ? ", No" : ", Yes"));
+            Pellory app;
+            StartWatching(app);
+            int dropped = 0;
+            app.toolkit.responder = [&](const MsgBoxCall&) {
+                app.SetDesktop(0, 0, false);
+                try {
+                    for (int tick = 0; tick < 3; ++tick) {
+                        dropped += !app.Tick();
+                        dropped += !app.window().Tick(frmPellory::kTmrAnime);
+                    }
+                } catch (const ProgramEnded&) {
+                    ADD_FAILURE() << "a tick ended the watch under the open question";
+                }
+                EXPECT_TRUE(app.Polling());  // the timers stay on
+                EXPECT_TRUE(app.form().tmrAnime().Enabled());
+                return answer;
+            };
+            const std::string blink = app.Caption();
+            if (close && answer == kYes) {
+                EXPECT_THROW(app.window().Close(), ProgramEnded);
+            } else if (close) {
+                app.window().Close();
+            } else {
+                app.Click(frmPellory::kCmdCancel);
+            }
+            EXPECT_EQ(dropped, 6);
+            EXPECT_EQ(app.toolkit.boxes.size(), 1u);
+            EXPECT_FALSE(app.ShutdownRequested());
+            if (answer == kNo) {
+                EXPECT_EQ(app.Caption(), blink);
+                EXPECT_EQ(app.Log(), Line(LogEvent::Start, 7));
+                app.toolkit.responder = nullptr;
+                EXPECT_THROW(app.Tick(), ProgramEnded);  // the next tick, as usual
+                EXPECT_EQ(app.Log(), Line(LogEvent::Start, 7) + Line(LogEvent::NormalEnd, 12));
+                EXPECT_TRUE(app.ShutdownRequested());
+            } else {
+                EXPECT_EQ(app.Log(), Line(LogEvent::Start, 7) + Line(LogEvent::Cancel, 7));
+                EXPECT_FALSE(app.Polling());
+                if (!close) {
+                    EXPECT_FALSE(app.Tick());
+                    EXPECT_EQ(app.Caption(), kIdleCaption);
+                    EXPECT_FALSE(app.toolkit.ended);
+                }
+                EXPECT_FALSE(app.ShutdownRequested());
+            }
+        }
+    }
+}
+
+// A modal window that is no message box holds nothing: the watch ends, and
+// shuts down, while the About window is open.
+TEST(Watch, TheAboutWindowDoesNotHoldTheTicks) {
+    Pellory app;
+    StartWatching(app);
+    app.toolkit.modalHook = [&](HeadlessForm&) {
+        EXPECT_TRUE(app.window().Tick(frmPellory::kTmrAnime));
+        app.SetDesktop(0, 0, false);
+        app.Tick();
+    };
+    EXPECT_THROW(app.Click(frmPellory::kCmdAbout), ProgramEnded);
+    EXPECT_EQ(app.Log(), Line(LogEvent::Start, 7) + Line(LogEvent::NormalEnd, 12));
+    EXPECT_TRUE(app.ShutdownRequested());
+}
+
 TEST(Watch, ErrorsEndTheHandlerWithItsBox) {
     // The log cannot be opened after Set_WatchOn: watching, but no poll;
     // cancel leads back to idle.
@@ -280,20 +352,32 @@ TEST(Watch, ErrorsEndTheHandlerWithItsBox) {
         EXPECT_FALSE(app.WatchingPresentation());
         EXPECT_EQ(app.Log(), Line(LogEvent::Cancel, 7));
     }
-    // A scan that fails ends the tick with its box; the poll goes on.
+    // A scan that fails ends the tick with its box; the poll goes on. Ticks
+    // due while the box stays open are dropped: one box, however long it
+    // stays, and the next tick after it scans again.
     {
         Pellory app;
         StartWatching(app);
         app.desk->onEnumChildWindows = [](WindowHandle) { throw RuntimeError(err::OutOfMemory); };
         app.desk->AddTop(Text(u"Microsoft Internet Explorer"));
-        app.Tick();
+        int dropped = 0;
+        app.toolkit.responder = [&](const MsgBoxCall&) {
+            if (app.toolkit.boxes.size() == 1)  // the user leaves the first box open
+                for (int tick = 0; tick < 100; ++tick) dropped += !app.Tick();
+            return 1;
+        };
+        EXPECT_TRUE(app.Tick());
+        EXPECT_EQ(dropped, 100);
         ASSERT_EQ(app.toolkit.boxes.size(), 1u);
         EXPECT_EQ(ToUtf8(app.toolkit.boxes[0].prompt), u8"7:メモリが不足しています。");
         EXPECT_EQ(ToUtf8(app.toolkit.boxes[0].title), "tmrPellory_Timer");
         EXPECT_TRUE(app.Polling());
         EXPECT_TRUE(app.WatchingPresentation());
+        app.toolkit.responder = nullptr;
+        EXPECT_TRUE(app.Tick());  // the next tick scans again: still failing
+        EXPECT_EQ(app.toolkit.boxes.size(), 2u);
         app.SetDesktop(0, 0, false);
-        EXPECT_THROW(app.Tick(), ProgramEnded);  // the next tick scans again
+        EXPECT_THROW(app.Tick(), ProgramEnded);
     }
     // The end line cannot be written: no shutdown, no end; idle under the
     // shutdown caption with the poll off.
