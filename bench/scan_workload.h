@@ -4,6 +4,7 @@
 #pragma once
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -89,35 +90,78 @@ inline std::int32_t Find_Parent(WindowHandle window, AppValue) {
     return 1;
 }
 
+// The clocks a measurement may read, in milliseconds. Where all the work is
+// in this process, its CPU time leaves out the time other programs had the
+// processor; under Wine the work is shared with the server process, so only
+// wall time sees all of it.
+inline double Wall_Clock() {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+inline double Cpu_Clock() { return 1000.0 * double(std::clock()) / CLOCKS_PER_SEC; }
+
 template <class F>
-double Milliseconds(F f) {
-    const auto start = std::chrono::steady_clock::now();
+double Milliseconds(double (*clock)(), F f) {
+    const double start = clock();
     f();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    return clock() - start;
 }
 
-// Times `rounds` rounds of scan, bare loop and bare loop without conversion,
-// in turns, keeping the best of each; prints one line. Returns false when the
-// scan did not find what the desktop holds.
-inline bool Time_Scan(int tops, int windows, Expected expected, int rounds) {
+// Smallest, quartiles, median and largest of a sample (linear between ranks).
+struct Spread {
+    double min, q1, median, q3, max;
+};
+inline Spread Spread_Of(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const auto at = [&](double q) {
+        const double pos = q * double(v.size() - 1);
+        const std::size_t i = std::size_t(pos);
+        const double frac = pos - double(i);
+        return i + 1 < v.size() ? v[i] + frac * (v[i + 1] - v[i]) : v[i];
+    };
+    return {v.front(), at(0.25), at(0.5), at(0.75), v.back()};
+}
+
+// Times rounds of scan and bare loop side by side on `clock`, for at least
+// `seconds` and at least kMinRounds rounds. A round is scan, bare, bare,
+// scan, and gives the ratio of its two scans to its two bare loops, so that
+// load from other programs that grows or fades during a round weighs on both
+// alike, and a burst spoils a round or two, not the figure: the median ratio,
+// printed with its quartiles and extremes. With `unconverted`, each round
+// also times the bare loop without the code page conversion. Prints one line;
+// returns false when the scan did not find what the desktop holds.
+constexpr int kMinRounds = 21;
+inline bool Time_Scan(int tops, int windows, Expected expected, double seconds, double (*clock)(),
+                      bool unconverted) {
     Found_Parents().clear();
     gPlatform.desktop->EnumWindows(Find_Parent, 0);
     std::int32_t active = 0, failed = 0;
     std::int16_t copying = 0;
-    double scan = 1e300, bare = 1e300, raw = 1e300;
-    for (int r = 0; r < rounds + 1; ++r) {  // the first round warms up
-        const double s = Milliseconds([&] { Get_DownloadStatus(active, failed, copying); });
-        const double b = Milliseconds([] { Bare_Loop(Found_Parents(), true); });
-        const double w = Milliseconds([] { Bare_Loop(Found_Parents(), false); });
-        if (r == 0) continue;
-        scan = std::min(scan, s);
-        bare = std::min(bare, b);
-        raw = std::min(raw, w);
+    const auto scan = [&] { return Milliseconds(clock, [&] { Get_DownloadStatus(active, failed, copying); }); };
+    const auto bare = [&] { return Milliseconds(clock, [] { Bare_Loop(Found_Parents(), true); }); };
+    const auto raw = [&] { return Milliseconds(clock, [] { Bare_Loop(Found_Parents(), false); }); };
+    scan();  // warms up
+    bare();
+    std::vector<double> scans, bares, raws, ratios;
+    const auto start = std::chrono::steady_clock::now();
+    const auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
+    while (int(ratios.size()) < kMinRounds || elapsed() < seconds) {
+        const double s1 = scan();
+        const double b1 = bare();
+        const double b2 = bare();
+        const double s2 = scan();
+        scans.push_back((s1 + s2) / 2);
+        bares.push_back((b1 + b2) / 2);
+        ratios.push_back((s1 + s2) / (b1 + b2));
+        if (unconverted) raws.push_back(raw());
     }
-    std::printf("%6d top-level, %6d windows: scan %9.3f ms  bare %9.3f ms  ratio %.3f  "
-                "per window: scan %.3f us, bare %.3f us (bare without conversion %.3f us)\n",
-                tops, windows, scan, bare, scan / bare, scan * 1000 / windows, bare * 1000 / windows,
-                raw * 1000 / windows);
+    const Spread r = Spread_Of(ratios);
+    const double us = 1000.0 / windows;
+    std::printf("%6d top-level, %6d windows, %5d rounds: ratio median %.3f  quartiles %.3f-%.3f  "
+                "range %.3f-%.3f  per window (medians): scan %.3f us, bare %.3f us",
+                tops, windows, int(ratios.size()), r.median, r.q1, r.q3, r.min, r.max,
+                Spread_Of(scans).median * us, Spread_Of(bares).median * us);
+    if (unconverted) std::printf(" (bare without conversion %.3f us)", Spread_Of(raws).median * us);
+    std::printf("\n");
     if (active != expected.active || failed != expected.failed) {
         std::printf("MISMATCH: scan found active=%d failed=%d, the desktop holds %d and %d\n", int(active),
                     int(failed), int(expected.active), int(expected.failed));
@@ -125,8 +169,5 @@ inline bool Time_Scan(int tops, int windows, Expected expected, int rounds) {
     }
     return true;
 }
-
-// Rounds enough for a steady minimum without long runs on large desktops.
-inline int Rounds_For(int tops) { return std::max(5, 200000 / tops); }
 
 }  // namespace bench

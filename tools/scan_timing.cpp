@@ -3,8 +3,9 @@
 //                                   puts up the benchmark desktop of N
 //                                   top-level windows (hidden: showing them
 //                                   costs Wine's X11 driver much time)
-//   scan_timing.exe time N          with that desktop up, times the full scan
+//   scan_timing.exe time N SECONDS  with that desktop up, times the full scan
 //                                   against the bare loop of the same calls
+//                                   for SECONDS (at least)
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -41,7 +42,7 @@ int Write_Script(int tops, const wchar_t* path) {
     return std::fclose(f) == 0 ? 0 : 1;
 }
 
-int Time(int tops) {
+int Time(int tops, double seconds) {
     int windows = 0;
     const bench::Expected expected = bench::Build_Desktop(
         tops,
@@ -49,7 +50,7 @@ int Time(int tops) {
         [&](int, const Text&) { return ++windows; });
     Win32Desktop desktop;
     gPlatform.desktop = &desktop;
-    const bool ok = bench::Time_Scan(tops, windows, expected, bench::Rounds_For(tops) / 10 + 3);
+    const bool ok = bench::Time_Scan(tops, windows, expected, seconds, bench::Wall_Clock, false);
     std::fflush(stdout);
     return ok ? 0 : 1;
 }
@@ -58,7 +59,7 @@ int Time(int tops) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc >= 4 && std::wcscmp(argv[1], L"script") == 0) return Write_Script(_wtoi(argv[2]), argv[3]);
-    if (argc >= 3 && std::wcscmp(argv[1], L"time") == 0) return Time(_wtoi(argv[2]));
-    std::fprintf(stderr, "usage: scan_timing script N FILE | time N\n");
+    if (argc >= 4 && std::wcscmp(argv[1], L"time") == 0) return Time(_wtoi(argv[2]), _wtof(argv[3]));
+    std::fprintf(stderr, "usage: scan_timing script N FILE | time N SECONDS\n");
     return 2;
 }

@@ -82,9 +82,11 @@ std::unique_ptr<File> Win32FileSystem::Open(const Text& path, OpenMode mode) {
 }
 
 Text Win32FileSystem::AppPath() {
-    std::wstring name(MAX_PATH, L'\0');
+    // Text rather than std::wstring (the same units): a second wide string
+    // type would link its whole library instantiation into the program.
+    Text name(MAX_PATH, u'\0');
     for (;;) {
-        DWORD n = GetModuleFileNameW(nullptr, &name[0], DWORD(name.size()));
+        DWORD n = GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(&name[0]), DWORD(name.size()));
         if (n == 0) RaiseLastError();
         if (n < name.size()) {
             name.resize(n);
@@ -92,11 +94,11 @@ Text Win32FileSystem::AppPath() {
         }
         name.resize(name.size() * 2);  // a long path: try a larger buffer
     }
-    std::size_t slash = name.find_last_of(L'\\');
-    std::wstring folder = slash == std::wstring::npos ? std::wstring() : name.substr(0, slash);
+    std::size_t slash = name.find_last_of(u'\\');
+    Text folder = slash == Text::npos ? Text() : name.substr(0, slash);
     // A drive's root folder keeps its backslash: "C:\".
-    if (folder.size() == 2 && folder[1] == L':') folder += L'\\';
-    return Text(folder.begin(), folder.end());
+    if (folder.size() == 2 && folder[1] == u':') folder += u'\\';
+    return folder;
 }
 
 namespace {
