@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cwchar>
-#include <string>
 
 #include "platform/error.h"
 #include "platform/win32/dpi.h"
@@ -77,9 +76,9 @@ std::int32_t Win32Toolkit::ShowMsgBox(const Text& prompt, std::int32_t style, co
 namespace {
 
 // The program a command line names: its first word, or its first quoted part.
-std::wstring ProgramOf(const std::wstring& line) {
-    if (!line.empty() && line[0] == L'"') return line.substr(1, line.find(L'"', 1) - 1);
-    return line.substr(0, line.find_first_of(L" \t"));
+Text ProgramOf(const Text& line) {
+    if (!line.empty() && line[0] == u'"') return line.substr(1, line.find(u'"', 1) - 1);
+    return line.substr(0, line.find_first_of(u" \t"));
 }
 
 // A program named without a folder is taken from the Windows folder or the
@@ -87,16 +86,16 @@ std::wstring ProgramOf(const std::wstring& line) {
 // program's folder and the current folder first, where anyone may have left a
 // file of that name (a download folder, say). Empty for a program named with
 // its folder, which runs as named.
-std::wstring SystemProgram(const std::wstring& name) {
-    if (name.find_first_of(L"\\/:") != std::wstring::npos) return std::wstring();
-    const std::wstring file = name.find(L'.') == std::wstring::npos ? name + L".exe" : name;
+Text SystemProgram(const Text& name) {
+    if (name.find_first_of(u"\\/:") != Text::npos) return Text();
+    const Text file = name.find(u'.') == Text::npos ? name + u".exe" : name;
     UINT(WINAPI* const folders[])(LPWSTR, UINT) = {&GetSystemWindowsDirectoryW, &GetSystemDirectoryW};
     for (auto folderOf : folders) {
         wchar_t folder[MAX_PATH];
         const UINT n = folderOf(folder, MAX_PATH);
         if (n == 0 || n >= MAX_PATH) continue;
-        const std::wstring path = std::wstring(folder, n) + (folder[n - 1] == L'\\' ? L"" : L"\\") + file;
-        const DWORD attributes = GetFileAttributesW(path.c_str());
+        const Text path = Text(folder, folder + n) + (folder[n - 1] == L'\\' ? u"" : u"\\") + file;
+        const DWORD attributes = GetFileAttributesW(Wide(path));
         if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return path;
     }
     throw RuntimeError(err::FileNotFound);
@@ -107,16 +106,16 @@ std::wstring SystemProgram(const std::wstring& name) {
 // The program starts in our program's folder, so that a file named without
 // a folder on the command line (the help file) is found beside us.
 double Win32Toolkit::Shell(const Text& commandLine, std::int32_t windowStyle) {
-    std::wstring line(Wide(commandLine));  // CreateProcessW may write into it
-    const std::wstring program = SystemProgram(ProgramOf(line));
+    Text line = commandLine;  // CreateProcessW may write into it
+    const Text program = SystemProgram(ProgramOf(line));
     const Text folder = Win32FileSystem().AppPath();
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = WORD(windowStyle);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(program.empty() ? nullptr : program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        Wide(folder), &startup, &process))
+    if (!CreateProcessW(program.empty() ? nullptr : Wide(program), reinterpret_cast<wchar_t*>(&line[0]), nullptr,
+                        nullptr, FALSE, 0, nullptr, Wide(folder), &startup, &process))
         throw RuntimeError(err::FileNotFound);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
