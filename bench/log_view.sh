@@ -9,7 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${PELLORY_BUILD:-build}
 sizes=${LOG_VIEW_MB:-1 10 20 100}
-bash scripts/win-build.sh i686 edit_timing logtool >/dev/null
+source scripts/wine-arch.sh
+bash scripts/win-build.sh "$WINE_ARCH" edit_timing logtool >/dev/null
 
 export PELLORY_WINE_DIR=$PWD/$build/bench-wine
 session=$PWD/scripts/wine-session.sh
@@ -18,7 +19,7 @@ trap 'bash "$session" stop >/dev/null' EXIT
 source scripts/wine-env.sh
 dir=$WINEPREFIX/drive_c/log-view-bench
 rm -rf "$dir" && mkdir -p "$dir"
-cp "$build/win/edit_timing.exe" "$build/win/logtool.exe" "$dir"/
+cp "$build/$WINE_BUILD/edit_timing.exe" "$build/$WINE_BUILD/logtool.exe" "$dir"/
 cd "$dir"
 
 field() { sed -n "s/.*$1=\([0-9.]*\).*/\1/p" <<<"$2" | head -1; }

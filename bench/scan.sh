@@ -25,18 +25,15 @@ session=$PWD/scripts/wine-session.sh
 bash "$session" start >/dev/null
 trap 'bash "$session" stop >/dev/null' EXIT
 source scripts/wine-env.sh
+source scripts/wine-arch.sh
 dir=$WINEPREFIX/drive_c/bench
 rm -rf "$dir" && mkdir -p "$dir/i686" "$dir/x86_64"
 cp "$build/win64/imitation_dialogs.exe" "$dir"/
 cp "$build/win/scan_timing.exe" "$dir/i686"/
 cp "$build/win64/scan_timing.exe" "$dir/x86_64"/
 cd "$dir"
-# Debian's Wine runs 32-bit programs through its 32-bit Linux loader, which
-# scripts/setup.sh installs only where the kernel runs 32-bit programs.
 arches="i686 x86_64"
-if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  arches=x86_64
-fi
+wine_runs_32bit || arches=x86_64
 
 # Wine 8's server holds about 32,000 window handles and crashed when the
 # 10,000-window desktop (30,000 windows) went up, so Wine stops at 5,000.

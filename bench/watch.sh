@@ -9,7 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${PELLORY_BUILD:-build}
 seconds=${WATCH_BENCH_SECONDS:-60}
-bash scripts/win-build.sh i686 PelloryV2_0 scan_timing imitation_dialogs timer_window >/dev/null
+source scripts/wine-arch.sh
+bash scripts/win-build.sh "$WINE_ARCH" PelloryV2_0 scan_timing imitation_dialogs timer_window >/dev/null
 
 export PELLORY_WINE_DIR=$PWD/$build/bench-wine
 session=$PWD/scripts/wine-session.sh
@@ -18,7 +19,7 @@ trap 'bash "$session" stop >/dev/null' EXIT
 source scripts/wine-env.sh
 dir=$WINEPREFIX/drive_c/watch-bench
 rm -rf "$dir" && mkdir -p "$dir"
-for exe in PelloryV2_0 scan_timing imitation_dialogs timer_window; do cp "$build/win/$exe.exe" "$dir"/; done
+for exe in PelloryV2_0 scan_timing imitation_dialogs timer_window; do cp "$build/$WINE_BUILD/$exe.exe" "$dir"/; done
 cd "$dir"
 
 # CPU time in clock ticks (user + system) of a process.

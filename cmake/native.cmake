@@ -50,6 +50,8 @@ if(PELLORY_WIN_DIR AND PELLORY_WIN64_DIR)
   add_test(NAME xp_imports COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/tests/check_imports.py
     ${CMAKE_CURRENT_SOURCE_DIR}/tests/xp_imports.txt ${PELLORY_WIN_DIR}/PelloryV2_0.exe
     ${PELLORY_WIN64_DIR}/PelloryV2_0.exe)
+  add_test(NAME exe_size COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/exe_size.sh
+    ${PELLORY_WIN_DIR}/PelloryV2_0.exe ${PELLORY_WIN64_DIR}/PelloryV2_0.exe)
 
   set(session ${CMAKE_CURRENT_SOURCE_DIR}/scripts/wine-session.sh)
   set(e2e_env "PELLORY_WINE_DIR=${CMAKE_BINARY_DIR}/wine;PELLORY_RESULTS=${CMAKE_BINARY_DIR}/e2e-results")

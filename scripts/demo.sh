@@ -11,12 +11,10 @@ bash scripts/setup.sh
 bash scripts/build.sh >/dev/null
 build=${PELLORY_BUILD:-build}
 # The 32-bit program we ship; the 64-bit one where this machine's Wine cannot
-# run 32-bit programs (see scripts/setup.sh).
-win=$build/win
-if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  win=$build/win64
-  echo "this machine's Wine cannot run 32-bit programs: the demonstration runs the 64-bit build"
-fi
+# run 32-bit programs.
+source scripts/wine-arch.sh
+win=$build/$WINE_BUILD
+wine_runs_32bit || echo "this machine's Wine cannot run 32-bit programs: the demonstration runs the 64-bit build"
 echo "built: $win/PelloryV2_0.exe ($(stat -c %s "$win/PelloryV2_0.exe") bytes)"
 
 export PELLORY_WINE_DIR=$PWD/$build/demo-wine

@@ -12,9 +12,8 @@ script=${1:?test script}
 bits=${PELLORY_E2E_BITS:-32}
 name=$(basename "$script" .sh)
 [ "$bits" = 32 ] || name=$name$bits
-# Debian's Wine runs 32-bit programs through its 32-bit Linux loader, which
-# scripts/setup.sh installs only where the kernel runs 32-bit programs.
-if [ "$bits" = 32 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+source "$(dirname "$0")/wine-arch.sh"
+if [ "$bits" = 32 ] && ! wine_runs_32bit; then
   echo "skipped: this machine's Wine cannot run 32-bit programs (no wine32, or a kernel without IA-32 emulation)"
   exit 77
 fi
