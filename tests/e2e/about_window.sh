@@ -64,12 +64,12 @@ while IFS='|' read -r name text rect face points bold underline charset colour; 
   want="rect=$(px "$l"),$(px "$t"),$(px "$w"),$(px "$h")"
   line=$(control_line "$text")
   [ -n "$line" ] || fail "$name: no control with text '$text'"
-  echo "$line" | grep -q " $want " || fail "$name: $line, expected $want"
+  grep -q " $want " <<<"$line" || fail "$name: $line, expected $want"
   # The text as the window shows it, against the same text drawn in the
   # table's font and colour: every pixel of the text's colour the same.
   glyphs=$(drv glyphs "$about" "$text" "$face" "$points" "$bold" "$underline" "$charset" "$colour")
-  echo "$glyphs" | grep -q ' differences=0 ' || fail "$name: $glyphs"
-  echo "$glyphs" | grep -q '^live=0 ' && fail "$name: no pixel of colour $colour"
+  grep -q ' differences=0 ' <<<"$glyphs" || fail "$name: $glyphs"
+  grep -q '^live=0 ' <<<"$glyphs" && fail "$name: no pixel of colour $colour"
   echo "ok $name: $want, $face $points bold=$bold underline=$underline colour=$colour (${glyphs%% box*})"
 done <<<"$table"
 
@@ -80,7 +80,7 @@ for wrong in 'Pellory|ＭＳ ゴシック|1800|0|0|128|000080' 'Pellory|ＭＳ �
   'Internet Explorer用ダウンロード終了監視ソフト|ＭＳ Ｐゴシック|975|1|0|128|000080'; do
   IFS='|' read -r text face points bold underline charset colour <<<"$wrong"
   glyphs=$(drv glyphs "$about" "$text" "$face" "$points" "$bold" "$underline" "$charset" "$colour")
-  if echo "$glyphs" | grep -q ' differences=0 ' && ! echo "$glyphs" | grep -q '^live=0 '; then
+  if grep -q ' differences=0 ' <<<"$glyphs" && ! grep -q '^live=0 ' <<<"$glyphs"; then
     fail "a wrong font or colour matched: $wrong"
   fi
 done

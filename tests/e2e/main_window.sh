@@ -57,9 +57,9 @@ check_layout() {
     want="rect=$x,$y,$(px "$w"),$(px "$h")"
     line=$(control_line "$text")
     [ -n "$line" ] || fail "$name: no control with text '$text'"
-    echo "$line" | grep -q " $want " || fail "$name: $line, expected $want"
-    echo "$line" | grep -q " enabled=$enabled " || fail "$name: expected enabled=$enabled"
-    echo "$line" | grep -q " checked=$checked " || fail "$name: expected checked=$checked"
+    grep -q " $want " <<<"$line" || fail "$name: $line, expected $want"
+    grep -q " enabled=$enabled " <<<"$line" || fail "$name: expected enabled=$enabled"
+    grep -q " checked=$checked " <<<"$line" || fail "$name: expected checked=$checked"
     echo "ok $name: $want enabled=$enabled checked=$checked"
   done <<<"$table"
 }

@@ -29,7 +29,7 @@ controls=$(drv controls '監視中 - Pellory' --contains)
 echo "$controls"
 check() {  # text enabled checked
   line=$(control_line "$1")
-  echo "$line" | grep -q " enabled=$2 checked=$3 " || fail "'$1': $line, expected enabled=$2 checked=$3"
+  grep -q " enabled=$2 checked=$3 " <<<"$line" || fail "'$1': $line, expected enabled=$2 checked=$3"
   echo "ok '$1' enabled=$2 checked=$3"
 }
 check 'ログファイル出力' 0 0

@@ -17,9 +17,9 @@ drv click Probe 開く >/dev/null
 drv wait モーダル --timeout 10000 >/dev/null || fail "modal form not shown"
 drv rect Probe | grep -q '^enabled=0$' || fail "opener still takes input under the modal form"
 modal=$(drv rect モーダル)
-echo "$modal" | grep -q '^owner=0x' || fail "modal form has no owner"
-echo "$modal" | grep -q '^appwindow=0$' || fail "modal form in the taskbar"
-echo "$modal" | grep -q "^client=$(((4400 + 7) / 15)),$(((2200 + 7) / 15))$" || fail "modal client area: $modal"
+grep -q '^owner=0x' <<<"$modal" || fail "modal form has no owner"
+grep -q '^appwindow=0$' <<<"$modal" || fail "modal form in the taskbar"
+grep -q "^client=$(((4400 + 7) / 15)),$(((2200 + 7) / 15))$" <<<"$modal" || fail "modal client area: $modal"
 echo "modal form: owned, out of the taskbar, opener disabled"
 
 for button in 2 4 1; do drv mouseup モーダル リンク $button >/dev/null; done
@@ -46,10 +46,10 @@ for case in '16;critical;OK=1;OK;1' '48;warning;OK=1;OK;1' '292;question;はい(
   IFS=';' read -r style icon buttons press answer <<<"$case"
   (cd "$E2E_DIR" && exec wine "$E2E_DIR/msgbox.exe" "$style" '監視をキャンセルしますか' >"answer$style.txt" 2>&1) &
   box=$(drv msgbox --timeout 10000 --press "$press") || fail "style $style: no box"
-  echo "$box" | grep -qx 'title=PelloryV2_0' || fail "style $style: $box"
-  echo "$box" | grep -qx 'text=監視をキャンセルしますか' || fail "style $style: $box"
-  echo "$box" | grep -qx "icon=$icon" || fail "style $style: $box"
-  echo "$box" | grep -qxF "buttons=$buttons" || fail "style $style: $box"
+  grep -qx 'title=PelloryV2_0' <<<"$box" || fail "style $style: $box"
+  grep -qx 'text=監視をキャンセルしますか' <<<"$box" || fail "style $style: $box"
+  grep -qx "icon=$icon" <<<"$box" || fail "style $style: $box"
+  grep -qxF "buttons=$buttons" <<<"$box" || fail "style $style: $box"
   wait $!
   grep -qx "answer=$answer" <(tr -d '\r' <"$E2E_DIR/answer$style.txt") || fail "style $style: answer $(cat "$E2E_DIR/answer$style.txt")"
   echo "box style $style: icon $icon, answered $answer"
@@ -88,7 +88,7 @@ dpi=$(drv dpi | sed 's/dpi=//')
 height=$((-(900 * dpi + 3600) / 7200))
 [ "$(echo "$fitted" | wc -l)" = "$(echo "$usual" | wc -l)" ] || fail "not the same controls in the default font"
 while read -r name rest; do
-  echo "$rest" | grep -q "^face=Tahoma height=$height " || fail "$name: not the message font's face at 9 pt: $rest"
+  grep -q "^face=Tahoma height=$height " <<<"$rest" || fail "$name: not the message font's face at 9 pt: $rest"
   if grep -q "^$name .* fits=1$" <<<"$usual"; then
     grep -q ' fits=1$' <<<"$rest" || fail "$name: its caption no longer fits: $rest"
   fi
