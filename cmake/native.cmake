@@ -75,8 +75,10 @@ if(PELLORY_WIN_DIR AND PELLORY_WIN64_DIR)
         SKIP_RETURN_CODE 77 ENVIRONMENT "${e2e_env};PELLORY_WIN_DIR=${win_dir};PELLORY_E2E_BITS=${bits}")
     endforeach()
   endforeach()
-  # Five whole watches, each in a session of its own.
-  set_tests_properties(e2e_watch_windows_families e2e64_watch_windows_families PROPERTIES TIMEOUT 600)
+  # Five whole watches, each in a session of its own; a desktop that may take
+  # minutes to fill before the soak's minute.
+  set_tests_properties(e2e_watch_windows_families e2e64_watch_windows_families e2e_soak e2e64_soak
+    PROPERTIES TIMEOUT 600)
 endif()
 
 # The release package, built twice: the second time from scratch in another folder.
