@@ -76,5 +76,29 @@ watch_outlasts_a_poll() {
   fail "the caption stopped blinking: $(drv list) $(drv msgbox --timeout 0)"
 }
 
+# A tick shows the shutdown caption within this once no download is left (a
+# 5 s poll and the scan, with room to spare); a check that none comes waits
+# longer.
+POLL_WAIT=12000
+
+# The download ends while the question titled $2 is open, the log holding $3
+# lines. Longer than a tick takes to end the watch, none does: the box, the
+# watch, the log and the session (its process $bystander) stay.
+finish_under_question() {  # name question lines
+  unstage downloads
+  if drv wait "$SHUTDOWN" --timeout $((POLL_WAIT + 2000)) >/dev/null; then
+    for _ in $(seq 150); do alive "$bystander" || break; sleep 0.1; done
+    log_lines | sed 's/^/  log: /'
+    alive "$bystander" || fail "$1: a tick ended the watch under the open question, and the session was shut down"
+    fail "$1: a tick ended the watch under the open question"
+  fi
+  alive "$PELLORY_PID" && alive "$bystander" || fail "$1: the session was shut down under the open question"
+  drv find "$2" >/dev/null || fail "$1: the question is gone"
+  drv find '監視中 - Pellory' --contains >/dev/null || fail "$1: the watch ended under the open question"
+  [ "$(log_lines | wc -l)" = "$3" ] || fail "$1: the log changed under the open question: $(log_lines)"
+  shot "question_$1"
+  echo "$1: the download ended under the open question: no tick, the box and the watch stay"
+}
+
 # True while a staged process (by its id) still runs.
 alive() { kill -0 "$1" 2>/dev/null; }

@@ -7,11 +7,6 @@
 source "$(dirname "$0")/watch.bash"
 
 QUIT='終了確認'
-# A tick shows the shutdown caption within this once no download is left (a
-# 5 s poll and the scan, with room to spare); a check that none comes waits
-# longer.
-POLL_WAIT=12000
-
 stage bystander <<'S'
 window memo 無題 - メモ帳
 S
@@ -30,23 +25,6 @@ ask_close() {
 answer() {
   expect_box "$QUIT" 'ダウンロード監視をキャンセルして終了しますか' question 'はい(Y)=6|いいえ(N)=7' "$1"
 }
-# The download ends while the question is open. Longer than a tick takes to
-# end the watch, none does: the box, the watch, the log and the session stay.
-finish_under_question() {
-  unstage downloads
-  if drv wait "$SHUTDOWN" --timeout $((POLL_WAIT + 2000)) >/dev/null; then
-    for _ in $(seq 150); do alive "$bystander" || break; sleep 0.1; done
-    log_lines | sed 's/^/  log: /'
-    alive "$bystander" || fail "$1: a tick ended the watch under the open question, and the session was shut down"
-    fail "$1: a tick ended the watch under the open question"
-  fi
-  alive "$PELLORY_PID" && alive "$bystander" || fail "$1: the session was shut down under the open question"
-  drv find "$QUIT" >/dev/null || fail "$1: the question is gone"
-  drv find '監視中 - Pellory' --contains >/dev/null || fail "$1: the watch ended under the open question"
-  [ "$(log_lines | wc -l)" = "$2" ] || fail "$1: the log changed under the open question: $(log_lines)"
-  shot "question_$1"
-  echo "$1: the download ended under the open question: no tick, the box and the watch stay"
-}
 
 download
 start_pellory
@@ -54,7 +32,7 @@ drv wait "$WATCHING" --timeout 30000 >/dev/null || fail "the watch did not start
 echo "watching"
 
 ask_close
-finish_under_question Yes 1
+finish_under_question Yes "$QUIT" 1
 answer 6
 for _ in $(seq 100); do alive "$PELLORY_PID" || break; sleep 0.1; done
 alive "$PELLORY_PID" && fail "the program did not end"
@@ -71,7 +49,7 @@ download
 start_pellory
 drv wait "$WATCHING" --timeout 30000 >/dev/null || fail "the watch did not start again"
 ask_close
-finish_under_question No 3
+finish_under_question No "$QUIT" 3
 answer 7
 # The window and the watch stay: the next tick ends it. No writes nothing
 # (no second cancel line).

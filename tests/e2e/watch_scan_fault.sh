@@ -8,10 +8,6 @@
 source "$(dirname "$0")/watch.bash"
 
 BOX='tmrPellory_Timer'
-# A tick comes within this (a 5 s poll and the scan, with room to spare); a
-# check that none comes waits longer.
-POLL_WAIT=12000
-
 # How many error boxes of the tick are open.
 boxes() { drv list | grep -c " text=$BOX\$" || true; }
 # The one box: its text, icon and button.
