@@ -100,5 +100,18 @@ finish_under_question() {  # name question lines
   echo "$1: the download ended under the open question: no tick, the box and the watch stay"
 }
 
+# After No to a question over a finished download: the next tick ends the
+# watch, the session is shut down (its process $bystander gone), and the log
+# holds $1 lines, the last the normal-end line.
+next_tick_ends_the_watch() {  # lines
+  drv wait "$SHUTDOWN" --timeout "$POLL_WAIT" >/dev/null || fail "No: the next tick did not end the watch"
+  for _ in $(seq 300); do alive "$bystander" || break; sleep 0.1; done
+  alive "$bystander" && fail "No: the watch ended without a shutdown"
+  timeout 30 wineserver -w || fail "the Wine session did not end"
+  log_lines | sed 's/^/  log: /'
+  [ "$(log_lines | wc -l)" = "$1" ] && log_lines | tail -n 1 | grep -q '　正常終了シャットダウン$' ||
+    fail "No: the log does not end with the normal-end line"
+}
+
 # True while a staged process (by its id) still runs.
 alive() { kill -0 "$1" 2>/dev/null; }

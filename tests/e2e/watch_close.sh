@@ -53,12 +53,6 @@ finish_under_question No "$QUIT" 3
 answer 7
 # The window and the watch stay: the next tick ends it. No writes nothing
 # (no second cancel line).
-drv wait "$SHUTDOWN" --timeout "$POLL_WAIT" >/dev/null || fail "No: the next tick did not end the watch"
-for _ in $(seq 300); do alive "$bystander" || break; sleep 0.1; done
-alive "$bystander" && fail "No: the watch ended without a shutdown"
-timeout 30 wineserver -w || fail "the Wine session did not end"
-log_lines | sed 's/^/  log: /'
-[ "$(log_lines | wc -l)" = 4 ] && log_lines | tail -n 1 | grep -q '　正常終了シャットダウン$' ||
-  fail "No: the log does not end with the normal-end line"
+next_tick_ends_the_watch 4
 echo "No: the window and the watch went on; the next tick ended it, normal-end line, session shut down"
 echo "PASS"
