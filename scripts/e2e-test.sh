@@ -5,7 +5,8 @@
 # PELLORY_E2E_BITS (32 or 64) says which build PELLORY_WIN_DIR holds and keeps
 # the runs of one script against the two builds apart.
 # The test script sees: E2E_DIR (its folder, Unix path), E2E_WIN (the same as
-# a Windows path), E2E_RESULTS (where to leave screenshots), and wine_run.
+# a Windows path), E2E_RESULTS (where to leave screenshots), wine_run and
+# wine_start, and the helpers of tests/e2e/common.bash (fail, drv).
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 script=${1:?test script}
@@ -38,7 +39,8 @@ wine_start() {
   shift
   (cd "$E2E_DIR" && exec wine "$E2E_DIR/$exe" "$@" >/dev/null 2>&1) &
 }
-export -f wine_run wine_start win_path
+source "$PELLORY_ROOT/tests/e2e/common.bash"
+export -f wine_run wine_start win_path fail drv
 
 # The session ends with the test, and the next test starts only when its
 # server is gone: a program started meanwhile would connect to the old server

@@ -8,8 +8,6 @@ main='未監視 - Pellory'
 about='バージョン情報'
 url='https://pellory.example/'
 mail='support@pellory.example'
-drv() { wine_run driver.exe "$@"; }
-fail() { echo "FAIL: $*"; exit 1; }
 record="$E2E_DIR/recorder.txt"
 ie_count() { drv list | grep -c 'class=IEFrame' || true; }
 # Closes a staged window and waits until its program has ended.

@@ -6,8 +6,6 @@
 # same texts; and a screenshot.
 main='未監視 - Pellory'
 about='バージョン情報'
-drv() { wine_run driver.exe "$@"; }
-fail() { echo "FAIL: $*"; exit 1; }
 source "$PELLORY_ROOT/tests/e2e/frame.bash"
 source "$PELLORY_ROOT/tests/e2e/icon_map.bash"
 record="$E2E_DIR/recorder.txt"

@@ -7,8 +7,6 @@
 main='未監視 - Pellory'
 about='バージョン情報'
 title="Pellory ヘルプ"
-drv() { wine_run driver.exe "$@"; }
-fail() { echo "FAIL: $*"; exit 1; }
 # Viewer windows: the one showing our help file, or any at all.
 viewer() { xwininfo -root -tree | grep -F "\"$title\": (\"hh.exe\"" || true; }
 any_viewer() { xwininfo -root -tree | grep -F '("hh.exe"' || true; }

@@ -2,7 +2,6 @@
 # 47/45/45/49 bytes per event, appends or starts afresh, and reads it back
 # into a real edit control scrolled to its end.
 log="$E2E_DIR/DownloadLog.txt"
-fail() { echo "FAIL: $*"; exit 1; }
 
 # The expected bytes of a line, with the time stamp the file itself holds.
 expect_line() {  # file offset event-text

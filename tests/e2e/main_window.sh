@@ -3,8 +3,6 @@
 # frame and where it first stands, the icon, tab order, the fixed size, help, closing
 # while idle; and a screenshot.
 caption='未監視 - Pellory'
-drv() { wine_run driver.exe "$@"; }
-fail() { echo "FAIL: $*"; exit 1; }
 source "$PELLORY_ROOT/tests/e2e/frame.bash"
 source "$PELLORY_ROOT/tests/e2e/icon_map.bash"
 # The line of the control whose text is exactly $1.

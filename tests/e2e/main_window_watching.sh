@@ -1,8 +1,6 @@
 # The watching presentation on a real window (shown by the mainwindow tool,
 # which applies Set_WatchOn and carries the program's icon): caption and its
 # blink, what is disabled and what stays usable; and a screenshot.
-drv() { wine_run driver.exe "$@"; }
-fail() { echo "FAIL: $*"; exit 1; }
 source "$PELLORY_ROOT/tests/e2e/icon_map.bash"
 # The line of the control whose text is exactly $1.
 control_line() { echo "$controls" | awk -v t="$1" '{ i = index($0, " text="); if (substr($0, i + 6) == t) print }'; }

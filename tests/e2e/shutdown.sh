@@ -1,7 +1,6 @@
 # Exec_Shutdown for real: on Wine (the NT family) it enables the privilege and
 # forces the shutdown, which ends every process of this Wine session, those
 # staged before it included; the host machine and its processes go on.
-fail() { echo "FAIL: $*"; exit 1; }
 
 boot_id=$(cat /proc/sys/kernel/random/boot_id)
 sleep 300 &

@@ -3,8 +3,6 @@
 # owned and kept out of the taskbar, Show returns once it is unloaded);
 # label mouse-up with its button; message boxes with their styles, default
 # title and answers; a text box far beyond 32K characters.
-drv() { wine_run driver.exe "$@"; }
-fail() { echo "FAIL: $*"; exit 1; }
 events="$E2E_DIR/probe.txt"
 
 (cd "$E2E_DIR" && exec wine "$E2E_DIR/probe.exe" >"$events" 2>&1) &

@@ -26,8 +26,6 @@ BLINKED='○監視中 - Pellory'
 SHUTDOWN='シャットダウンします...'
 LOG="$E2E_DIR/DownloadLog.txt"
 
-fail() { echo "FAIL: $*"; exit 1; }
-drv() { wine_run driver.exe "$@"; }
 
 # Starts the program in the background; PELLORY_PID is its process.
 start_pellory() {

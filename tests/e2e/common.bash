@@ -1,0 +1,5 @@
+# Sourced by scripts/e2e-test.sh for every end-to-end test script: the helpers
+# each of them uses, defined once.
+
+# Ends the test with its reason.
+# The desktop driver of the test folder (tools/driver.cpp), in the foreground.
