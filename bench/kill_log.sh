@@ -4,9 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${PELLORY_BUILD:-build}
-source scripts/wine-arch.sh
-bash scripts/win-build.sh "$WINE_ARCH" >/dev/null
-export PELLORY_WINE_DIR=$PWD/$build/bench-wine PELLORY_WIN_DIR=$PWD/$build/$WINE_BUILD PELLORY_RESULTS=$PWD/$build/bench-results
+bash scripts/win-build.sh i686 >/dev/null
+export PELLORY_WINE_DIR=$PWD/$build/bench-wine32 PELLORY_WINE_BITS=32 PELLORY_WIN_DIR=$PWD/$build/win PELLORY_RESULTS=$PWD/$build/bench-results
 export KILL_ROUNDS=${KILL_ROUNDS:-30} KILL_SEED=${KILL_SEED:-$RANDOM}
 echo "kill_log: $KILL_ROUNDS rounds, seed $KILL_SEED"
 bash scripts/wine-session.sh start >/dev/null

@@ -9,17 +9,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${PELLORY_BUILD:-build}
 sizes=${LOG_VIEW_MB:-1 10 20 100}
-source scripts/wine-arch.sh
-bash scripts/win-build.sh "$WINE_ARCH" edit_timing logtool >/dev/null
+bash scripts/win-build.sh i686 edit_timing logtool >/dev/null
 
-export PELLORY_WINE_DIR=$PWD/$build/bench-wine
+export PELLORY_WINE_DIR=$PWD/$build/bench-wine32 PELLORY_WINE_BITS=32
 session=$PWD/scripts/wine-session.sh
 bash "$session" start >/dev/null
 trap 'bash "$session" stop >/dev/null' EXIT
 source scripts/wine-env.sh
 dir=$WINEPREFIX/drive_c/log-view-bench
 rm -rf "$dir" && mkdir -p "$dir"
-cp "$build/$WINE_BUILD/edit_timing.exe" "$build/$WINE_BUILD/logtool.exe" "$dir"/
+cp "$build/win/edit_timing.exe" "$build/win/logtool.exe" "$dir"/
 cd "$dir"
 
 field() { sed -n "s/.*$1=\([0-9.]*\).*/\1/p" <<<"$2" | head -1; }

@@ -8,9 +8,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${PELLORY_BUILD:-build}
-source scripts/wine-arch.sh
-bash scripts/win-build.sh "$WINE_ARCH" >/dev/null
-export PELLORY_WIN_DIR=$PWD/$build/$WINE_BUILD PELLORY_WINE_DIR=$PWD/$build/bench-wine PELLORY_RESULTS=$PWD/$build/bench-results
+bash scripts/win-build.sh i686 >/dev/null
+export PELLORY_WIN_DIR=$PWD/$build/win PELLORY_WINE_DIR=$PWD/$build/bench-wine32 PELLORY_WINE_BITS=32 PELLORY_RESULTS=$PWD/$build/bench-results
 export SOAK_SECONDS=${SOAK_SECONDS:-600} SOAK_MAX_ALIVE=${SOAK_MAX_ALIVE:-5000}
 session=$PWD/scripts/wine-session.sh
 bash "$session" start >/dev/null

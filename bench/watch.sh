@@ -9,17 +9,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${PELLORY_BUILD:-build}
 seconds=${WATCH_BENCH_SECONDS:-60}
-source scripts/wine-arch.sh
-bash scripts/win-build.sh "$WINE_ARCH" PelloryV2_0 scan_timing imitation_dialogs timer_window >/dev/null
+bash scripts/win-build.sh i686 PelloryV2_0 scan_timing imitation_dialogs timer_window >/dev/null
 
-export PELLORY_WINE_DIR=$PWD/$build/bench-wine
+export PELLORY_WINE_DIR=$PWD/$build/bench-wine32 PELLORY_WINE_BITS=32
 session=$PWD/scripts/wine-session.sh
 bash "$session" start >/dev/null
 trap 'bash "$session" stop >/dev/null' EXIT
 source scripts/wine-env.sh
 dir=$WINEPREFIX/drive_c/watch-bench
 rm -rf "$dir" && mkdir -p "$dir"
-for exe in PelloryV2_0 scan_timing imitation_dialogs timer_window; do cp "$build/$WINE_BUILD/$exe.exe" "$dir"/; done
+for exe in PelloryV2_0 scan_timing imitation_dialogs timer_window; do cp "$build/win/$exe.exe" "$dir"/; done
 cd "$dir"
 
 # CPU time in clock ticks (user + system) of a process.
@@ -39,12 +38,14 @@ for p in $(ps -eo pid=,comm= | awk '$2 ~ /^wineserver/ { print $1 }'); do
 done
 [ -n "$server" ] || { echo "no wineserver for $WINEPREFIX" >&2; exit 1; }
 
-# measure NAME PID: CPU of the process and of the server over the period.
+# measure NAME PID EXE: CPU of the process running EXE, started as PID, and
+# of the server over the period.
 measure() {
-  local p0 s0 p1 s1
-  p0=$(ticks "$2") s0=$(ticks "$server")
+  local p0 s0 p1 s1 unix
+  unix=$(program_pid "$2" "$3")
+  p0=$(ticks "$unix") s0=$(ticks "$server")
   sleep "$seconds"
-  p1=$(ticks "$2") s1=$(ticks "$server")
+  p1=$(ticks "$unix") s1=$(ticks "$server")
   eval "$1_proc=$((p1 - p0)) $1_server=$((s1 - s0))"
   kill "$2"
   wait "$2" 2>/dev/null || true
@@ -56,13 +57,13 @@ pellory=$!
 for _ in $(seq 300); do [ -s DownloadLog.txt ] && break; sleep 0.1; done
 [ -s DownloadLog.txt ] || { echo "the watch did not start" >&2; exit 1; }
 sleep 1
-measure watch "$pellory"
+measure watch "$pellory" PelloryV2_0.exe
 [ "$(wc -l <DownloadLog.txt)" = 1 ] || { echo "the watch ended during the measurement" >&2; exit 1; }
 
 (exec wine timer_window.exe >/dev/null 2>&1) &
 bare=$!
 sleep 3
-measure bare "$bare"
+measure bare "$bare" timer_window.exe
 touch desktop.events.stop
 
 echo "Wine, ${seconds} s each, 1,000 staged top-level windows (2,000 more below 100 dialogs)"

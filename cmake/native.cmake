@@ -38,10 +38,10 @@ foreach(bench_source ${PELLORY_BENCHES})
   target_link_libraries(${bench} PRIVATE pellory_headless)
 endforeach()
 
-# End-to-end tests: every tests/e2e/NAME.sh, run one at a time in one private
-# Wine session on a private Xvfb display, against the i686 build we ship
-# (e2e_NAME) and against the x86_64 build (e2e64_NAME). A machine whose Wine
-# cannot run 32-bit programs skips the i686 runs (exit 77).
+# End-to-end tests: every tests/e2e/NAME.sh, run one at a time against the
+# i686 build we ship (e2e_NAME, under the WoW64 Wine of a private root) and
+# against the x86_64 build (e2e64_NAME, under the host's Wine), each Wine in
+# a private session and prefix of its own on a private Xvfb display.
 set(PELLORY_WIN_DIR "" CACHE PATH "Build folder of the i686 Windows build, for the end-to-end tests")
 set(PELLORY_WIN64_DIR "" CACHE PATH "Build folder of the x86_64 Windows build, for the end-to-end tests")
 if(PELLORY_WIN_DIR AND PELLORY_WIN64_DIR)
@@ -54,25 +54,28 @@ if(PELLORY_WIN_DIR AND PELLORY_WIN64_DIR)
     ${PELLORY_WIN_DIR}/PelloryV2_0.exe ${PELLORY_WIN64_DIR}/PelloryV2_0.exe)
 
   set(session ${CMAKE_CURRENT_SOURCE_DIR}/scripts/wine-session.sh)
-  set(e2e_env "PELLORY_WINE_DIR=${CMAKE_BINARY_DIR}/wine;PELLORY_RESULTS=${CMAKE_BINARY_DIR}/e2e-results")
-  add_test(NAME e2e_session_start COMMAND bash ${session} start)
-  add_test(NAME e2e_session_stop COMMAND bash ${session} stop)
-  set_tests_properties(e2e_session_start PROPERTIES FIXTURES_SETUP wine RESOURCE_LOCK wine ENVIRONMENT "${e2e_env}" TIMEOUT 300)
-  set_tests_properties(e2e_session_stop PROPERTIES FIXTURES_CLEANUP wine RESOURCE_LOCK wine ENVIRONMENT "${e2e_env}")
   file(GLOB PELLORY_E2E_TESTS CONFIGURE_DEPENDS tests/e2e/*.sh)
-  foreach(e2e ${PELLORY_E2E_TESTS})
-    get_filename_component(name ${e2e} NAME_WE)
-    foreach(bits 32 64)
-      if(bits EQUAL 32)
-        set(test e2e_${name})
-        set(win_dir ${PELLORY_WIN_DIR})
-      else()
-        set(test e2e64_${name})
-        set(win_dir ${PELLORY_WIN64_DIR})
-      endif()
-      add_test(NAME ${test} COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/scripts/e2e-test.sh ${e2e})
-      set_tests_properties(${test} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 300
-        SKIP_RETURN_CODE 77 ENVIRONMENT "${e2e_env};PELLORY_WIN_DIR=${win_dir};PELLORY_E2E_BITS=${bits}")
+  foreach(bits 32 64)
+    if(bits EQUAL 32)
+      set(prefix e2e)
+      set(win_dir ${PELLORY_WIN_DIR})
+    else()
+      set(prefix e2e64)
+      set(win_dir ${PELLORY_WIN64_DIR})
+    endif()
+    set(env "PELLORY_WINE_BITS=${bits};PELLORY_WINE_DIR=${CMAKE_BINARY_DIR}/wine${bits}"
+      "PELLORY_RESULTS=${CMAKE_BINARY_DIR}/e2e-results;PELLORY_WIN_DIR=${win_dir}")
+    add_test(NAME ${prefix}_session_start COMMAND bash ${session} start)
+    add_test(NAME ${prefix}_session_stop COMMAND bash ${session} stop)
+    set_tests_properties(${prefix}_session_start PROPERTIES FIXTURES_SETUP wine${bits} RESOURCE_LOCK wine${bits}
+      ENVIRONMENT "${env}" TIMEOUT 300)
+    set_tests_properties(${prefix}_session_stop PROPERTIES FIXTURES_CLEANUP wine${bits} RESOURCE_LOCK wine${bits}
+      ENVIRONMENT "${env}")
+    foreach(e2e ${PELLORY_E2E_TESTS})
+      get_filename_component(name ${e2e} NAME_WE)
+      add_test(NAME ${prefix}_${name} COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/scripts/e2e-test.sh ${e2e})
+      set_tests_properties(${prefix}_${name} PROPERTIES FIXTURES_REQUIRED wine${bits} RESOURCE_LOCK wine${bits}
+        TIMEOUT 300 SKIP_RETURN_CODE 77 ENVIRONMENT "${env}")
     endforeach()
   endforeach()
   # Five whole watches, each in a session of its own; a desktop that may take

@@ -69,19 +69,22 @@ foreach(tool_source ${PELLORY_TOOLS})
   target_link_options(${tool} PRIVATE ${PELLORY_LINK_OPTIONS})
 endforeach()
 
-# resource_console reads a window's class icon inside the window's own
-# process (another process is given none) through this hook library, which
-# the system loads into the program whose thread it hooks.
-add_library(window_icon_hook SHARED tools/hook/window_icon_hook.cpp)
-set_target_properties(window_icon_hook PROPERTIES PREFIX "")
-target_include_directories(window_icon_hook PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(window_icon_hook PRIVATE user32 gdi32)
-target_link_options(window_icon_hook PRIVATE -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s)
-add_dependencies(resource_console window_icon_hook)
+# Libraries that a tool hooks onto another program's thread: the system loads
+# them into that program, and the tool finds their procedure by its plain
+# name. On i686 a CALLBACK procedure is exported as NAME@BYTES unless the
+# linker drops the decoration.
+function(pellory_hook_library name source tool)
+  add_library(${name} SHARED ${source})
+  set_target_properties(${name} PROPERTIES PREFIX "")
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_options(${name} PRIVATE -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -Wl,--kill-at -s)
+  add_dependencies(${tool} ${name})
+endfunction()
 
+# resource_console reads a window's class icon inside the window's own
+# process (another process is given none) through this one.
+pellory_hook_library(window_icon_hook tools/hook/window_icon_hook.cpp resource_console)
+target_link_libraries(window_icon_hook PRIVATE user32 gdi32)
 # The driver makes the program's window scans fail through this one (see the
 # library's source).
-add_library(scan_fault_hook SHARED tools/hook/scan_fault_hook.cpp)
-set_target_properties(scan_fault_hook PROPERTIES PREFIX "")
-target_link_options(scan_fault_hook PRIVATE -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s)
-add_dependencies(driver scan_fault_hook)
+pellory_hook_library(scan_fault_hook tools/hook/scan_fault_hook.cpp driver)

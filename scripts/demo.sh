@@ -7,17 +7,18 @@
 # that Wine session; the host's power state is never touched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
-bash scripts/build.sh >/dev/null
+if [ -z "${PELLORY_DEMO_SET_UP:-}" ]; then
+  bash scripts/setup.sh demo
+  # A new shell, which sees the Japanese locale that the set-up may just have made.
+  PELLORY_DEMO_SET_UP=1 exec bash "$0" "$@"
+fi
 build=${PELLORY_BUILD:-build}
-# The 32-bit program we ship; the 64-bit one where this machine's Wine cannot
-# run 32-bit programs.
-source scripts/wine-arch.sh
-win=$build/$WINE_BUILD
-wine_runs_32bit || echo "this machine's Wine cannot run 32-bit programs: the demonstration runs the 64-bit build"
-echo "built: $win/PelloryV2_0.exe ($(stat -c %s "$win/PelloryV2_0.exe") bytes)"
+# The 32-bit program we ship, under the WoW64 Wine of the private root.
+bash scripts/win-build.sh i686 PelloryV2_0 imitation_dialogs driver >/dev/null
+win=$build/win
+echo "built: $win/PelloryV2_0.exe ($(stat -c %s "$win/PelloryV2_0.exe") bytes, i686)"
 
-export PELLORY_WINE_DIR=$PWD/$build/demo-wine
+export PELLORY_WINE_DIR=$PWD/$build/demo-wine PELLORY_WINE_BITS=32
 export PELLORY_DISPLAY=${DISPLAY:-}
 shots=$PWD/$build/demo
 mkdir -p "$shots"

@@ -7,7 +7,9 @@
 set -euo pipefail
 desktop=$1 output=$2
 shift 2
-width=520 height=420
+# A size from Wine's list of display modes: Wine 10 gives a virtual desktop
+# of any other size the whole screen.
+width=640 height=480
 (cd "$E2E_DIR" && exec wine explorer "/desktop=$desktop,${width}x$height" "$@" >/dev/null 2>&1) &
 centre="%[pixel:p{$((width / 2)),$((height / 2))}]"
 empty=""

@@ -1,41 +1,79 @@
 #!/usr/bin/env bash
 # Installs what building, testing and the demonstration need on Debian 12,
-# as root; a package already there is left alone.
+# as root; a package already there is left alone. The host gets no i386
+# packages: the 32-bit program runs under the WoW64 Wine of a private root
+# (scripts/wow64-root.sh), made last. A mirror that fails is tried again.
+# `setup.sh demo` installs only what the demonstration needs.
 set -euo pipefail
-packages=(cmake make g++ libgtest-dev g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
-  g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine64
-  xvfb xauth x11-utils fonts-ipafont-gothic imagemagick locales fp-utils libchm-bin python3
-  clang libclang-rt-14-dev)
-# wine32:i386 runs the 32-bit program, through a 32-bit Linux loader. A kernel
-# without IA-32 emulation cannot start that loader, and with it installed the
-# wine command picks it for every program, so it is installed only where a
-# 32-bit Linux program runs: the smallest one, exit(0) by int 0x80. A Wine
-# prefix made before wine32 was installed cannot run 32-bit programs, so the
-# test and demo prefixes are made after this.
-runs_i386() {
-  local probe status=0
-  probe=$(mktemp)
-  printf '\177ELF\1\1\1\0\0\0\0\0\0\0\0\0\2\0\3\0\1\0\0\0\124\200\4\10\64\0\0\0\0\0\0\0\0\0\0\0\64\0\40\0\1\0\0\0\0\0\0\0%b' \
-    '\1\0\0\0\0\0\0\0\0\200\4\10\0\200\4\10\135\0\0\0\135\0\0\0\5\0\0\0\0\20\0\0\270\1\0\0\0\61\333\315\200' >"$probe"
-  chmod +x "$probe"
-  "$probe" 2>/dev/null || status=$?
-  rm -f "$probe"
-  return "$status"
-}
-if runs_i386; then
-  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-  packages+=(wine32:i386)
+cd "$(dirname "$0")/.."
+packages=(cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686 xvfb xauth x11-utils imagemagick locales
+  python3 fp-utils mmdebstrap bubblewrap)
+[ "${1:-}" = demo ] || packages+=(g++ libgtest-dev g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64
+  fonts-ipafont-gothic libchm-bin clang libclang-rt-14-dev)
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+
+# An earlier set-up installed Debian's own 32-bit Wine where the kernel ran
+# 32-bit programs; with it the wine command takes its 32-bit loader for every
+# program. It goes, and so does the i386 architecture once nothing needs it.
+if dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then
+  echo "removing wine32:i386 (the 32-bit program runs under WoW64 Wine now)"
+  DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq wine32:i386 libwine:i386 >/dev/null
+  DEBIAN_FRONTEND=noninteractive apt-get autoremove -y -qq >/dev/null
 fi
+if dpkg --print-foreign-architectures | grep -qx i386 && [ -z "$(dpkg-query -W -f='${Package}:${Architecture}\n' | grep ':i386$')" ]; then
+  dpkg --remove-architecture i386
+fi
+
+# apt-get update, tried four times; where it still fails in part, the
+# install below says whether the indexes it has are enough.
+update() {
+  local try
+  for try in 1 2 3 4; do
+    apt-get update -qq >"$log" 2>&1 && return 0
+    echo "apt-get update failed (try $try of 4):" >&2
+    grep -E '^(E|W):' "$log" | head -n 5 >&2 || true
+    [ "$try" = 4 ] || sleep $((try * 10))
+  done
+  echo "apt-get update still fails in part; going on with the indexes it has" >&2
+}
+
+# Installs the packages, trying a failed download again; stops with the
+# name of each package apt cannot install and apt's reason.
+install() {
+  local try p
+  for try in 1 2 3; do
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends -o Acquire::Retries=3 \
+      "$@" >"$log" 2>&1 && return 0
+    # A package apt cannot resolve will not come with another try.
+    for p in "$@"; do
+      if ! apt-get install -s -qq --no-install-recommends "$p" >"$log.one" 2>&1; then
+        echo "cannot install $p:" >&2
+        grep -E '^(E:| )' "$log.one" | head -n 8 >&2 || true
+        rm -f "$log.one"
+        exit 1
+      fi
+    done
+    rm -f "$log.one"
+    echo "apt-get install failed (try $try of 3):" >&2
+    grep -E '^E:' "$log" | head -n 5 >&2 || true
+    [ "$try" = 3 ] || { sleep $((try * 10)); update; }
+  done
+  echo "the packages could not be installed (apt's words above)" >&2
+  exit 1
+}
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  update
+  install "${missing[@]}"
 fi
 # Japanese text on command lines and in Unix files must reach Wine intact.
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
   localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 fi
+bash scripts/wow64-root.sh

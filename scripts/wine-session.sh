@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # start: a private Xvfb display (or the display PELLORY_DISPLAY names) and a
 # booted private Wine prefix, with the Japanese font replacements; stop: end
-# that Wine session and that Xvfb.
+# that Wine session and that Xvfb. PELLORY_WINE_BITS chooses the Wine
+# (scripts/wine-env.sh).
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 mkdir -p "$PELLORY_WINE_DIR"
 
 start() {
+  bash "$(dirname "$0")/wine-check.sh" || exit 1
   stop_display
   if [ -n "${PELLORY_DISPLAY:-}" ]; then
     export DISPLAY=$PELLORY_DISPLAY  # the user's display, asked for by the caller

@@ -136,9 +136,9 @@ drv wait "$main" --gone --timeout 10000 >/dev/null || fail "main window still op
 # in that desktop to open the window.
 desktop=pellory-about
 bash "$PELLORY_ROOT/scripts/screenshot.sh" "$desktop" "$E2E_RESULTS/about.png" PelloryV2_0.exe
-in_desktop() { (cd "$E2E_DIR" && wine explorer "/desktop=$desktop,520x420" driver.exe "$@"); }
+in_desktop() { (cd "$E2E_DIR" && wine explorer "/desktop=$desktop,640x480" driver.exe "$@"); }
 in_desktop click "$main" ... >/dev/null
 in_desktop wait "$about" --timeout 10000 >/dev/null || fail "no About window in the desktop"
 sleep 1
-import -window root -crop 520x420+0+0 +repage "$E2E_RESULTS/about.png"
+import -window root -crop 640x480+0+0 +repage "$E2E_RESULTS/about.png"
 echo "screenshot: $E2E_RESULTS/about.png"

@@ -41,8 +41,8 @@ started=$(date +%s)
 echo "watching; decoys churn up to $max_alive windows alive"
 
 # Private memory of the Unix process that runs Pellory, in kB.
-grep -aq 'PelloryV2_0.exe' "/proc/$PELLORY_PID/cmdline" || fail "process $PELLORY_PID is not Pellory"
-memory() { awk -v key="$1:" '$1 == key { print $2 }' "/proc/$PELLORY_PID/status"; }
+unix_pid=$(program_pid "$PELLORY_PID" PelloryV2_0.exe) || fail "no process of $PELLORY_PID runs Pellory"
+memory() { awk -v key="$1:" '$1 == key { print $2 }' "/proc/$unix_pid/status"; }
 
 # One round of checks: Pellory runs, a console scan finds exactly the fixed
 # set, no message box shows, and the caption is a watching one.
