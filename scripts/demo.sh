@@ -13,12 +13,16 @@ if [ -z "${PELLORY_DEMO_SET_UP:-}" ]; then
   PELLORY_DEMO_SET_UP=1 exec bash "$0" "$@"
 fi
 build=${PELLORY_BUILD:-build}
-# The 32-bit program we ship, under the WoW64 Wine of the private root.
-bash scripts/win-build.sh i686 PelloryV2_0 imitation_dialogs driver >/dev/null
-win=$build/win
-echo "built: $win/PelloryV2_0.exe ($(stat -c %s "$win/PelloryV2_0.exe") bytes, i686)"
+# The 32-bit program we ship, under the WoW64 Wine of the private root; on a
+# kernel that cannot run 32-bit code even so (PELLORY_WINE_BITS=64 set by the
+# fallback below), the 64-bit one under the host's Wine.
+bits=${PELLORY_WINE_BITS:-32}
+arch=i686 win=$build/win
+[ "$bits" = 32 ] || arch=x86_64 win=$build/win64
+bash scripts/win-build.sh "$arch" PelloryV2_0 imitation_dialogs driver >/dev/null
+echo "built: $win/PelloryV2_0.exe ($(stat -c %s "$win/PelloryV2_0.exe") bytes, $arch)"
 
-export PELLORY_WINE_DIR=$PWD/$build/demo-wine PELLORY_WINE_BITS=32
+export PELLORY_WINE_DIR=$PWD/$build/demo-wine$bits PELLORY_WINE_BITS=$bits
 export PELLORY_DISPLAY=${DISPLAY:-}
 shots=$PWD/$build/demo
 mkdir -p "$shots"
@@ -28,8 +32,18 @@ session=$root/scripts/wine-session.sh
 echo "starting a private Wine session (the first start takes a while)"
 bash "$session" start >/dev/null
 trap 'bash "$session" stop >/dev/null' EXIT
+why=$(bash scripts/wine-check.sh) && status=0 || status=$?
+if [ "$status" != 0 ]; then
+  echo "$why"
+  [ "$status" = 3 ] || exit 1
+  echo "so the demonstration runs the 64-bit program under the host's Wine"
+  bash "$session" stop >/dev/null
+  trap - EXIT
+  bash scripts/setup.sh
+  PELLORY_WINE_BITS=64 exec bash "$0" "$@"
+fi
 source scripts/wine-env.sh
-echo "display $DISPLAY, prefix $WINEPREFIX"
+echo "display $DISPLAY, prefix $WINEPREFIX, $(wine --version)"
 
 # Pellory, the imitation dialogs and the driver share one virtual desktop:
 # the scan sees the dialogs, and the pictures show window frames.

@@ -1,6 +1,13 @@
 #!/usr/bin/env bash
-# Says why the Wine of this session (scripts/wine-env.sh) cannot run, and
-# fails; prints nothing where it can.
+# Says why the Wine of this session (scripts/wine-env.sh) cannot run the
+# session's program, and fails; prints nothing where it can. The last check
+# needs the session's prefix, and waits for it.
+#  exit 1: this Wine is missing or broken (set-up did not finish);
+#  exit 3: Wine works, but this machine's kernel cannot run 32-bit code under
+#          it: WoW64 Wine 10 still makes one 32-bit system call as a program
+#          starts (set_thread_area through int 0x80), which a kernel without
+#          IA-32 emulation refuses. A 32-bit console program of Wine's own
+#          tells.
 set -uo pipefail
 source "$(dirname "$0")/wine-env.sh"
 if [ "$PELLORY_WINE_BITS" = 32 ]; then
@@ -9,3 +16,12 @@ if [ "$PELLORY_WINE_BITS" = 32 ]; then
     { echo "no WoW64 Wine root in $PELLORY_WOW64_ROOT: scripts/setup.sh makes it"; exit 1; }
 fi
 out=$(wine --version 2>&1) || { echo "wine cannot start: $out"; exit 1; }
+if [ "$PELLORY_WINE_BITS" = 32 ] && [ -f "$WINEPREFIX/system.reg" ]; then
+  out=$(WINEDEBUG=-all,err+seh wine 'C:\windows\syswow64\cmd.exe' /c echo 32-bit 2>&1)
+  status=$?
+  if [ "$status" != 0 ] || ! grep -q '32-bit' <<<"$out"; then
+    echo "this machine's kernel cannot run a 32-bit program under WoW64 Wine: cmd.exe (32-bit) exited $status, saying:"
+    grep -v '^ *$' <<<"$out" | tail -n 5
+    exit 3
+  fi
+fi

@@ -549,6 +549,9 @@ int Usage() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    // The program is DPI aware; a driver that is not would be shown (since
+    // Wine 10, as on Windows) a DPI of 96 and window places scaled to it.
+    SetProcessDPIAware();
     Options options;
     for (int i = 1; i < argc; ++i) {
         const wstring arg = argv[i];
@@ -607,6 +610,8 @@ int wmain(int argc, wchar_t** argv) {
         GetClientRect(top, &client);
         Print(L"window=" + RectText(outer));
         Print(L"client=" + Number(client.right) + L"," + Number(client.bottom));
+        // The screen in the same pixels: Wine 10 at 120 dpi scales the X screen by 1.25.
+        Print(L"screen=" + Number(GetSystemMetrics(SM_CXSCREEN)) + L"," + Number(GetSystemMetrics(SM_CYSCREEN)));
         Print(L"state=" + wstring(IsIconic(top) ? L"minimized" : IsZoomed(top) ? L"maximized" : L"normal"));
         Print(L"enabled=" + Number(IsWindowEnabled(top) ? 1 : 0));
         Print(L"foreground=" + Number(GetForegroundWindow() == top ? 1 : 0));

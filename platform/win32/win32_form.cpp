@@ -188,8 +188,21 @@ Text Win32Form::Caption() const { return WindowText(window_); }
 
 void Win32Form::SetCaption(const Text& caption) { SetWindowTextW(window_, Wide(caption)); }
 
+// Painted now, and on the screen now: GDI may hold drawing back in the
+// thread's batch until the thread next waits for a message.
 void Win32Form::Refresh() {
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    GdiFlush();
+}
+
+// Painted and on the screen before the caller keeps the thread busy. Wine
+// puts a window's drawing on the screen at the end of a paint only once the
+// thread has not waited for a message for 50 ms (its sign of a program that
+// never waits); sooner, it leaves that to the next wait, which the wait
+// before a shutdown never makes. So the paint comes 51 ms after the last wait.
+void Win32Form::ShowNow() {
+    Sleep(51);
+    Refresh();
 }
 
 std::int32_t Win32Form::GetWindowState() const {
@@ -205,7 +218,7 @@ std::int32_t Win32Form::GetWindowState() const {
 void Win32Form::SetWindowState(std::int32_t state) {
     if (state == GetWindowState()) return;
     ShowWindow(window_, state == Minimized ? SW_MINIMIZE : state == Maximized ? SW_MAXIMIZE : SW_RESTORE);
-    Refresh();
+    ShowNow();
 }
 
 void Win32Form::SetFocus() {
@@ -213,7 +226,7 @@ void Win32Form::SetFocus() {
     SetActiveWindow(window_);
     HWND focus = GetFocus();
     if (focus != window_ && !IsChild(window_, focus)) FocusFirstControl();
-    Refresh();
+    ShowNow();
 }
 
 double Win32Form::Width() const {

@@ -88,6 +88,7 @@ private:
     void CreateControls(HFONT defaultFont);
     void SetOuterSize(int width, int height);
     void FocusFirstControl();
+    void ShowNow();
     void EndModal();
 
     Win32Toolkit& toolkit_;

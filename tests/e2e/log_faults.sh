@@ -4,9 +4,14 @@
 # leaves the window watching with no poll; a cancel that cannot write its
 # line is reported as an uncaught error and ends the program; a line the full
 # disk took in part is cut off again, so the next line starts cleanly.
+# Drive X: is mapped before the session starts: Wine 10 does not see a drive
+# added while its server runs.
+full=/tmp/pellory-full-$$
+mkdir -p "$full"
+mount -t tmpfs -o size=1m tmpfs "$full"
+ln -sfn "$full" "$WINEPREFIX/dosdevices/x:"
 source "$(dirname "$0")/watch.bash"
 
-full=/tmp/pellory-full-$$
 cleanup() {
   chattr -i "$LOG" 2>/dev/null || true
   rm -f "$WINEPREFIX/dosdevices/x:"
@@ -60,9 +65,6 @@ echo "unwritable log: cancel reported as uncaught error 75, program ended, log u
 
 # Full disk: the log's last page has 10 bytes free; the 47-byte start line
 # does not fit.
-mkdir -p "$full"
-mount -t tmpfs -o size=1m tmpfs "$full"
-ln -sfn "$full" "$WINEPREFIX/dosdevices/x:"
 cp "$E2E_DIR/PelloryV2_0.exe" "$full"/
 {
   for _ in $(seq 85); do printf '%045d\r\n' 0; done
