@@ -85,3 +85,13 @@ add_library(scan_fault_hook SHARED tools/hook/scan_fault_hook.cpp)
 set_target_properties(scan_fault_hook PROPERTIES PREFIX "")
 target_link_options(scan_fault_hook PRIVATE -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s)
 add_dependencies(driver scan_fault_hook)
+
+# A winmm.dll of our own that the end-to-end tests plant beside the program
+# and in its current folder (see the library's source). It is built into a
+# folder of its own, so that it is not copied into every test's folder with
+# the tools' libraries; its exports carry no stdcall decoration, as the
+# system's do.
+add_library(planted_winmm SHARED tools/planted/winmm.cpp)
+set_target_properties(planted_winmm PROPERTIES PREFIX "" OUTPUT_NAME winmm
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/planted)
+target_link_options(planted_winmm PRIVATE -static -static-libgcc -Wl,--gc-sections,--kill-at -s)
