@@ -6,7 +6,7 @@ file(GLOB PELLORY_WIN32_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
 list(REMOVE_ITEM PELLORY_WIN32_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/platform/win32/winmain.cpp)
 add_library(pellory_win32 STATIC ${PELLORY_WIN32_SOURCES})
 target_link_libraries(pellory_win32 PUBLIC pellory_core
-  user32 gdi32 comctl32 winmm advapi32 shell32 ole32 oleaut32 uuid)
+  user32 gdi32 comctl32 advapi32 shell32 ole32 oleaut32 uuid)
 # The logic calls the platform (the code page) back: a cycle CMake repeats on the link line.
 target_link_libraries(pellory_core INTERFACE pellory_win32)
 
