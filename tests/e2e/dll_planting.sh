@@ -26,14 +26,7 @@ echo "loaded on purpose, the planted winmm.dll left its marker: $(tr -d '\r' <"$
 # the process of a window staged beside.
 watch_until_the_download_ends() {  # what folder overrides
   rm -f "$LOG"
-  stage bystander <<'S'
-window memo 無題 - メモ帳
-S
-  bystander=$IMITATION_PID
-  stage downloads <<'S'
-window dl ファイルのダウンロード
-child dl.l dl STATIC 保存しています: setup.exe
-S
+  stage_bystander_and_download
   (cd "$2" && WINEDLLOVERRIDES=$3 exec wine "$E2E_DIR/PelloryV2_0.exe" >/dev/null 2>&1) &
   drv wait "$WATCHING" --timeout 30000 >/dev/null || fail "$1: the watch did not start: $(drv list)"
   unstage downloads

@@ -111,6 +111,19 @@ next_tick_ends_the_watch() {  # lines
     fail "No: the log does not end with the normal-end line"
 }
 
+# Stages a window of another program, whose process $bystander a shutdown
+# ends, and a download dialog saving setup.exe.
+stage_bystander_and_download() {
+  stage bystander <<'S'
+window memo 無題 - メモ帳
+S
+  bystander=$IMITATION_PID
+  stage downloads <<'S'
+window dl ファイルのダウンロード
+child dl.l dl STATIC 保存しています: setup.exe
+S
+}
+
 # True while a staged process (by its id) still runs.
 alive() { kill -0 "$1" 2>/dev/null; }
 

@@ -66,14 +66,7 @@ drawn_during_wait() {
   fail "the window was not drawn during the wait: $pictures screenshots, the last with $button dark pixels in the start button, $log in the log view ($picture)"
 }
 
-stage bystander <<'S'
-window memo 無題 - メモ帳
-S
-bystander=$IMITATION_PID
-stage downloads <<'S'
-window dl ファイルのダウンロード
-child dl.l dl STATIC 保存しています: setup.exe
-S
+stage_bystander_and_download
 echo "staged: a download dialog saving setup.exe, and a bystander window"
 
 start_pellory
