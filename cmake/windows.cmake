@@ -6,7 +6,7 @@ file(GLOB PELLORY_WIN32_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
 list(REMOVE_ITEM PELLORY_WIN32_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/platform/win32/winmain.cpp)
 add_library(pellory_win32 STATIC ${PELLORY_WIN32_SOURCES})
 target_link_libraries(pellory_win32 PUBLIC pellory_core
-  user32 gdi32 comctl32 winmm advapi32 shell32 ole32 oleaut32 uuid)
+  user32 gdi32 comctl32 advapi32 shell32 ole32 oleaut32 uuid)
 # The logic calls the platform (the code page) back: a cycle CMake repeats on the link line.
 target_link_libraries(pellory_core INTERFACE pellory_win32)
 
@@ -88,3 +88,13 @@ target_link_libraries(window_icon_hook PRIVATE user32 gdi32)
 # The driver makes the program's window scans fail through this one (see the
 # library's source).
 pellory_hook_library(scan_fault_hook tools/hook/scan_fault_hook.cpp driver)
+
+# A winmm.dll of our own that the end-to-end tests plant beside the program
+# and in its current folder (see the library's source). It is built into a
+# folder of its own, so that it is not copied into every test's folder with
+# the tools' libraries; its exports carry no stdcall decoration, as the
+# system's do.
+add_library(planted_winmm SHARED tools/planted/winmm.cpp)
+set_target_properties(planted_winmm PROPERTIES PREFIX "" OUTPUT_NAME winmm
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/planted)
+target_link_options(planted_winmm PRIVATE -static -static-libgcc -Wl,--gc-sections,--kill-at -s)

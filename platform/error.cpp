@@ -9,6 +9,7 @@ Text ErrorDescription(std::int32_t number) {
     switch (number) {
     case err::Overflow: return u"オーバーフローしました。";
     case err::OutOfMemory: return u"メモリが不足しています。";
+    case err::DllLoad: return u"DLL 読み込み時のエラーです。";
     case err::BadFileName: return u"ファイル名または番号が不正です。";
     case err::FileNotFound: return u"ファイルが見つかりません。";
     case err::DeviceIO: return u"デバイス I/O エラーです。";
@@ -20,6 +21,7 @@ Text ErrorDescription(std::int32_t number) {
     case err::CantCreateObject: return u"ActiveX コンポーネントはオブジェクトを作成できません。";
     case err::NoSuchMember: return u"オブジェクトは、このプロパティまたはメソッドをサポートしていません。";
     case err::Automation: return u"オートメーション エラーです。";
+    case err::DllEntryNotFound: return u"指定された DLL 関数が見つかりません。";
     default: return u"アプリケーション定義またはオブジェクト定義のエラーです。";
     }
 }

@@ -9,6 +9,7 @@
 namespace err {
 constexpr std::int32_t Overflow = 6;
 constexpr std::int32_t OutOfMemory = 7;
+constexpr std::int32_t DllLoad = 48;
 constexpr std::int32_t BadFileName = 52;
 constexpr std::int32_t FileNotFound = 53;
 constexpr std::int32_t DeviceIO = 57;
@@ -20,6 +21,7 @@ constexpr std::int32_t Internal = 51;
 constexpr std::int32_t CantCreateObject = 429;
 constexpr std::int32_t NoSuchMember = 438;
 constexpr std::int32_t Automation = 440;
+constexpr std::int32_t DllEntryNotFound = 453;
 }  // namespace err
 
 class RuntimeError : public std::exception {

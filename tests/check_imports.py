@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
-"""Checks that each given exe imports only functions Windows XP SP3 has.
+"""Checks that each given exe imports only from DLLs that Windows never takes
+from the program's folder, and only functions Windows XP SP3 has.
 
 Usage: check_imports.py LIST EXE...
 
-LIST holds one function a line: DLL!Function, a tab, the documented minimum
-supported client, a tab, where that minimum is documented. Every import of
-each exe (by name or by ordinal, direct or delay-loaded) must be on the list
-with a minimum no later than Windows XP SP3. Functions the program looks up
-at run time with GetProcAddress are not imports, and are not checked here.
+LIST holds one DLL a line: its name, a tab, why Windows always takes it from
+its own folder; and one function a line: DLL!Function, a tab, the documented
+minimum supported client, a tab, where that minimum is documented. Every
+import of each exe (by name or by ordinal, direct or delay-loaded) must come
+from a listed DLL and be on the list with a minimum no later than Windows XP
+SP3. Functions the program looks up at run time with GetProcAddress are not
+imports, and are not checked here.
 """
 import struct
 import sys
@@ -22,6 +25,7 @@ NEWEST_ALLOWED = VERSIONS.index("Windows XP SP3")
 
 
 def read_list(path):
+    dlls = {}
     entries = {}
     problems = []
     with open(path, encoding="utf-8") as f:
@@ -30,8 +34,11 @@ def read_list(path):
             if not line or line.startswith("#"):
                 continue
             fields = line.split("\t")
+            if len(fields) == 2 and "!" not in fields[0] and fields[1].strip():
+                dlls[fields[0].lower()] = fields[1]
+                continue
             if len(fields) != 3 or "!" not in fields[0] or not fields[2].strip():
-                problems.append(f"{path}:{number}: not 'DLL!Function<tab>minimum<tab>source': {line}")
+                problems.append(f"{path}:{number}: not 'DLL<tab>why' nor 'DLL!Function<tab>minimum<tab>source': {line}")
                 continue
             name, minimum, _source = fields
             dll, function = name.split("!", 1)
@@ -40,8 +47,10 @@ def read_list(path):
                 problems.append(f"{path}:{number}: {key} listed twice")
             if minimum not in VERSIONS:
                 problems.append(f"{path}:{number}: unknown minimum '{minimum}' for {key}")
+            if dll.lower() not in dlls:
+                problems.append(f"{path}:{number}: {key} is from a DLL the list does not allow")
             entries[key] = minimum
-    return entries, problems
+    return dlls, entries, problems
 
 
 class Image:
@@ -131,12 +140,18 @@ class Image:
 def main():
     if len(sys.argv) < 3:
         sys.exit(__doc__)
-    allowed, problems = read_list(sys.argv[1])
+    dlls, allowed, problems = read_list(sys.argv[1])
     for exe in sys.argv[2:]:
         imports = Image(exe).imports()
         if not imports:
             problems.append(f"{exe}: no imports found")
+        for dll in sorted({n.split("!")[0] for n in imports} - dlls.keys()):
+            functions = ", ".join(n.split("!")[1] for n in imports if n.split("!")[0] == dll)
+            problems.append(f"{exe}: imports {dll} ({functions}), which Windows may take from the program's folder "
+                            "or the current folder: load it at run time by its full path in the System folder")
         for name in imports:
+            if name.split("!")[0] not in dlls:
+                continue
             minimum = allowed.get(name)
             if minimum is None:
                 problems.append(f"{exe}: {name} is not on the list")

@@ -4,6 +4,7 @@
 
 #include "platform/error.h"
 #include "platform/win32/last_error.h"
+#include "platform/win32/system_path.h"
 
 namespace {
 
@@ -82,18 +83,7 @@ std::unique_ptr<File> Win32FileSystem::Open(const Text& path, OpenMode mode) {
 }
 
 Text Win32FileSystem::AppPath() {
-    // Text rather than std::wstring (the same units): a second wide string
-    // type would link its whole library instantiation into the program.
-    Text name(MAX_PATH, u'\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(&name[0]), DWORD(name.size()));
-        if (n == 0) RaiseLastError();
-        if (n < name.size()) {
-            name.resize(n);
-            break;
-        }
-        name.resize(name.size() * 2);  // a long path: try a larger buffer
-    }
+    const Text name = ModulePath();
     std::size_t slash = name.find_last_of(u'\\');
     Text folder = slash == Text::npos ? Text() : name.substr(0, slash);
     // A drive's root folder keeps its backslash: "C:\".

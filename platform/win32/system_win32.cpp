@@ -3,9 +3,10 @@
 #include <windows.h>
 #include <objbase.h>
 #include <shellapi.h>
-#include <mmsystem.h>
 
 #include <cstddef>
+
+#include "platform/win32/dll_search.h"
 
 // The contract's records are the system's own, byte for byte.
 static_assert(sizeof(OsVersionInfoA) == sizeof(OSVERSIONINFOA), "OSVERSIONINFOA");
@@ -54,7 +55,14 @@ std::int32_t Win32System::ExitWindowsEx(std::uint32_t flags, std::uint32_t reser
     return ::ExitWindowsEx(flags, reserved);
 }
 
-std::uint32_t Win32System::timeGetTime() { return ::timeGetTime(); }
+// winmm is not one of the DLLs Windows always takes from its System folder:
+// imported, a copy beside the program would be loaded in its place.
+std::uint32_t Win32System::timeGetTime() {
+    using Clock = DWORD(WINAPI*)();
+    static const Clock clock =
+        reinterpret_cast<Clock>(reinterpret_cast<void*>(SystemFunction(L"winmm.dll", "timeGetTime")));
+    return clock();
+}
 
 std::intptr_t Win32System::SendMessageA(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                                         std::intptr_t lParam) {

@@ -3,11 +3,11 @@
 #include <commctrl.h>
 
 #include <cstddef>
-#include <cwchar>
 
 #include "platform/error.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/files_win32.h"
+#include "platform/win32/system_path.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_form.h"
 
@@ -89,12 +89,8 @@ Text ProgramOf(const Text& line) {
 Text SystemProgram(const Text& name) {
     if (name.find_first_of(u"\\/:") != Text::npos) return Text();
     const Text file = name.find(u'.') == Text::npos ? name + u".exe" : name;
-    UINT(WINAPI* const folders[])(LPWSTR, UINT) = {&GetSystemWindowsDirectoryW, &GetSystemDirectoryW};
-    for (auto folderOf : folders) {
-        wchar_t folder[MAX_PATH];
-        const UINT n = folderOf(folder, MAX_PATH);
-        if (n == 0 || n >= MAX_PATH) continue;
-        const Text path = Text(folder, folder + n) + (folder[n - 1] == L'\\' ? u"" : u"\\") + file;
+    for (const Text& folder : {WindowsFolder(), SystemFolder()}) {
+        const Text path = InFolder(folder, file);
         const DWORD attributes = GetFileAttributesW(Wide(path));
         if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return path;
     }
@@ -128,16 +124,11 @@ bool Win32Toolkit::PrevInstance() {
     // in its long form and upper case, so a start by the short (8.3) name or
     // in other letters' case finds the same mutex.
     if (!instanceMutex_) {
-        wchar_t path[MAX_PATH] = L"";
-        GetModuleFileNameW(nullptr, path, MAX_PATH);
-        wchar_t longPath[MAX_PATH] = L"";
-        const DWORD n = GetLongPathNameW(path, longPath, MAX_PATH);
-        if (n > 0 && n < MAX_PATH) wcscpy(path, longPath);
-        CharUpperW(path);
-        const wchar_t* file = wcsrchr(path, L'\\');
-        wchar_t name[MAX_PATH + 16] = L"PrevInstance:";
-        wcscat(name, file ? file + 1 : path);
-        instanceMutex_ = CreateMutexW(nullptr, FALSE, name);
+        Text path = ModulePath();
+        IgnoreErrors([&path] { path = LongPath(path); });
+        CharUpperW(reinterpret_cast<wchar_t*>(&path[0]));
+        const Text name = u"PrevInstance:" + path.substr(path.find_last_of(u'\\') + 1);
+        instanceMutex_ = CreateMutexW(nullptr, FALSE, Wide(name));
         // A mutex we may not open was made by an instance running with other
         // rights (as administrator, say): it is running all the same.
         const DWORD error = GetLastError();

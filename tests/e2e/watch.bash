@@ -111,5 +111,31 @@ next_tick_ends_the_watch() {  # lines
     fail "No: the log does not end with the normal-end line"
 }
 
+# Stages a window of another program, whose process $bystander a shutdown
+# ends, and a download dialog saving setup.exe.
+stage_bystander_and_download() {
+  stage bystander <<'S'
+window memo 無題 - メモ帳
+S
+  bystander=$IMITATION_PID
+  stage downloads <<'S'
+window dl ファイルのダウンロード
+child dl.l dl STATIC 保存しています: setup.exe
+S
+}
+
 # True while a staged process (by its id) still runs.
 alive() { kill -0 "$1" 2>/dev/null; }
+
+# The shutdown caption was seen at $1 (date +%s.%N): the session goes down,
+# its process $bystander with it, about 5 s later.
+session_ends_after_the_wait() {  # seen
+  local gone shown
+  for _ in $(seq 300); do alive "$bystander" || break; sleep 0.1; done
+  gone=$(date +%s.%N)
+  alive "$bystander" && fail "the bystander survived: no shutdown"
+  timeout 30 wineserver -w || fail "the Wine session did not end"
+  shown=$(echo "$gone - $1" | bc)
+  echo "shutdown caption to session end: ${shown} s"
+  (($(echo "$shown >= 3.5 && $shown <= 9" | bc))) || fail "the shutdown caption did not stay about 5 s"
+}

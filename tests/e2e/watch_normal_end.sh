@@ -66,14 +66,7 @@ drawn_during_wait() {
   fail "the window was not drawn during the wait: $pictures screenshots, the last with $button dark pixels in the start button, $log in the log view ($picture)"
 }
 
-stage bystander <<'S'
-window memo 無題 - メモ帳
-S
-bystander=$IMITATION_PID
-stage downloads <<'S'
-window dl ファイルのダウンロード
-child dl.l dl STATIC 保存しています: setup.exe
-S
+stage_bystander_and_download
 echo "staged: a download dialog saving setup.exe, and a bystander window"
 
 start_pellory
@@ -99,13 +92,7 @@ seen=$(date +%s.%N)
 drawn_during_wait shutdown
 [ "$(size_of "$frame")" = "$size" ] || fail "restored at $(size_of "$frame"), not at $size"
 echo "restored under the shutdown caption at $size"
-for _ in $(seq 300); do alive "$bystander" || break; sleep 0.1; done
-gone=$(date +%s.%N)
-alive "$bystander" && fail "the bystander survived: no shutdown"
-timeout 30 wineserver -w || fail "the Wine session did not end"
-shown=$(echo "$gone - $seen" | bc)
-echo "shutdown caption to session end: ${shown} s"
-(( $(echo "$shown >= 3.5 && $shown <= 9" | bc) )) || fail "the shutdown caption did not stay about 5 s"
+session_ends_after_the_wait "$seen"
 
 log_lines | sed 's/^/  log: /'
 [ "$(log_lines | wc -l)" = 2 ] || fail "expected two log lines"

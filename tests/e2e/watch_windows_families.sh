@@ -67,14 +67,7 @@ watch_to_end() {
   local version=$1
   wine reg add 'HKCU\Software\Wine' /v Version /d "$version" /f >/dev/null 2>&1
   rm -f "$LOG"
-  stage bystander <<'S'
-window memo 無題 - メモ帳
-S
-  bystander=$IMITATION_PID
-  stage downloads <<'S'
-window dl ファイルのダウンロード
-child dl.l dl STATIC 保存しています: setup.exe
-S
+  stage_bystander_and_download
   start_traced "$version"
   drv wait "$WATCHING" --timeout 30000 >/dev/null || fail "$version: the watch did not start by itself"
   unstage downloads

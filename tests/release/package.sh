@@ -27,10 +27,12 @@ data = zipfile.ZipFile(sys.argv[1]).read("readme.txt")
 text = data.decode("cp932")
 lines = data.split(b"\r\n")
 sys.exit(0 if lines[-1] == b"" and all(b"\n" not in l and b"\r" not in l for l in lines)
-         and "■ 連絡先" in text and "support@pellory.example" in text else 1)
+         and "■ 連絡先" in text and "support@pellory.example" in text
+         and all(k in text for k in ("%LOCALAPPDATA%\\Programs\\Pellory", "ブロックの解除", "許可する", "KB2533623"))
+         else 1)
 PY
 }
-check "readme.txt is Shift-JIS with CR LF" readme_ok
+check "readme.txt is Shift-JIS with CR LF and says where to put the program" readme_ok
 link_time() {  # the PE header's TimeDateStamp
   python3 -c 'import struct, sys; d = open(sys.argv[1], "rb").read()
 pe = struct.unpack_from("<I", d, 0x3C)[0]; print(struct.unpack_from("<I", d, pe + 8)[0])' "$1"

@@ -379,16 +379,21 @@ TEST(Watch, ErrorsEndTheHandlerWithItsBox) {
         app.SetDesktop(0, 0, false);
         EXPECT_THROW(app.Tick(), ProgramEnded);
     }
-    // The end line cannot be written: no shutdown, no end; idle under the
-    // shutdown caption with the poll off.
-    {
+    // The end line cannot be written, or the wait's clock cannot be found
+    // (its DLL is loaded at the first reading): no shutdown, no end; idle
+    // under the shutdown caption with the poll off.
+    for (const bool clockFails : {false, true}) {
         Pellory app;
         StartWatching(app);
         app.SetDesktop(0, 0, false);
-        app.files.faults.writeError = err::DiskFull;
+        if (clockFails)
+            app.system.SetClock([]() -> std::uint32_t { throw RuntimeError(err::DllLoad); });
+        else
+            app.files.faults.writeError = err::DiskFull;
         app.Tick();
         ASSERT_EQ(app.toolkit.boxes.size(), 1u);
-        EXPECT_EQ(ToUtf8(app.toolkit.boxes[0].prompt), u8"61:ディスクの空き容量が不足しています。");
+        EXPECT_EQ(ToUtf8(app.toolkit.boxes[0].prompt),
+                  clockFails ? u8"48:DLL 読み込み時のエラーです。" : u8"61:ディスクの空き容量が不足しています。");
         EXPECT_EQ(ToUtf8(app.toolkit.boxes[0].title), "tmrPellory_Timer");
         EXPECT_EQ(app.Caption(), kShutdownCaption);
         EXPECT_FALSE(app.Polling());
