@@ -16,7 +16,7 @@ MARKER=winmm_loaded.txt
 # none did not load it.
 mkdir "$E2E_DIR/control"
 cp "$PLANTED" "$E2E_DIR/control/"
-if [ "${PELLORY_E2E_BITS:-32}" = 32 ]; then rundll32='C:\windows\syswow64\rundll32.exe'; else rundll32=rundll32.exe; fi
+if [ "$PELLORY_WINE_BITS" = 32 ]; then rundll32='C:\windows\syswow64\rundll32.exe'; else rundll32=rundll32.exe; fi
 WINEDLLOVERRIDES=$PREFER_PLANTED wine "$rundll32" "$E2E_WIN\\control\\winmm.dll,none" >/dev/null 2>&1 || true
 [ -s "$E2E_DIR/control/$MARKER" ] || fail "the planted winmm.dll, loaded on purpose, left no marker"
 echo "loaded on purpose, the planted winmm.dll left its marker: $(tr -d '\r' <"$E2E_DIR/control/$MARKER")"
