@@ -58,12 +58,13 @@ rm -rf "$dir" && mkdir -p "$dir"
 cp "$win"/*.exe "$dir"/
 cd "$dir"
 drv() { wine driver.exe "$@" >/dev/null; }
-# The virtual desktop's window, as a PNG, with caption buttons as Windows draws them.
+# The virtual desktop's window (Wine 10 names it in Japanese), as a PNG, with
+# caption buttons as Windows draws them: Wine 8 draws letters there.
 shot() {
   local id
-  id=$(xwininfo -root -tree | awk '/"demo - Wine desktop"/ { print $1; exit }')
+  id=$(xwininfo -root -tree | awk '/"demo - Wine / { print $1; exit }')
   import -window "${id:-root}" "$shots/$1.png"
-  python3 "$root/scripts/caption_buttons.py" "$shots/$1.png" "$shots/$1.png" >/dev/null
+  [ "$bits" = 32 ] || python3 "$root/scripts/caption_buttons.py" "$shots/$1.png" "$shots/$1.png" >/dev/null
 }
 
 cat >dialogs.txt <<'S'
