@@ -38,7 +38,8 @@ win_path() {
 program_pid() {
   local pid=$1 name=$2 p
   for _ in $(seq 100); do
-    for p in "$pid" $(pgrep -P "$pid"); do
+    # The child first: bwrap's own arguments name the program too.
+    for p in $(pgrep -P "$pid") "$pid"; do
       grep -aqF "$name" "/proc/$p/cmdline" 2>/dev/null && { echo "$p"; return 0; }
     done
     sleep 0.1
