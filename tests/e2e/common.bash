@@ -2,4 +2,6 @@
 # each of them uses, defined once.
 
 # Ends the test with its reason.
+fail() { echo "FAIL: $*"; exit 1; }
 # The desktop driver of the test folder (tools/driver.cpp), in the foreground.
+drv() { wine_run driver.exe "$@"; }
