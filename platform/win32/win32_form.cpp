@@ -9,7 +9,8 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"PelloryForm";
-// Posted on activation, so that Activate runs after the handler that showed the form.
+// Posted when a form becomes the active one, so that Activate runs after the
+// handler that showed it.
 constexpr UINT kActivateMessage = WM_APP + 2;
 
 ATOM gFormClass = 0;
@@ -119,6 +120,7 @@ LRESULT CALLBACK Win32Form::WindowProc(HWND window, UINT message, WPARAM wParam,
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         self->window_ = nullptr;
+        self->toolkit_.FormGone(*self);
         if (--gLiveForms == 0) PostQuitMessage(0);
         return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -133,7 +135,8 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (focus && IsChild(window_, focus)) focus_ = focus;
             return 0;
         }
-        PostMessageW(window_, kActivateMessage, 0, 0);
+        // Back from another program it was the active form already: no Activate.
+        BecomeActive();
         if (HIWORD(wParam)) return 0;  // minimised: nothing to focus
         if (focus_ && IsWindow(focus_) && IsWindowEnabled(focus_))
             ::SetFocus(focus_);
@@ -178,6 +181,10 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
+
+void Win32Form::BecomeActive() {
+    if (toolkit_.MakeActiveForm(*this)) PostMessageW(window_, kActivateMessage, 0, 0);
+}
 
 void Win32Form::FocusFirstControl() {
     HWND first = GetNextDlgTabItem(window_, nullptr, FALSE);
@@ -250,6 +257,7 @@ void Win32Form::SetOuterSize(int width, int height) {
 void Win32Form::Show(bool modal) {
     if (!window_) return;
     shown_ = true;
+    BecomeActive();
     if (!modal) {
         ShowWindow(window_, toolkit_.NextShowCommand());
         // Windows may take the first show's state from the start instead

@@ -87,6 +87,8 @@ private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls(HFONT defaultFont);
     void SetOuterSize(int width, int height);
+    // Makes this the active form; its Activate is posted when it was not.
+    void BecomeActive();
     void FocusFirstControl();
     void EndModal();
 
