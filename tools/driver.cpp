@@ -21,6 +21,9 @@
 //   driver key CAPTION escape|enter [--prefix]    a key pressed and released on the focus
 //   driver msgbox [--title T] [--press BUTTON] [--timeout MS]
 //   driver close CAPTION [--prefix]               WM_CLOSE
+//   driver endsession CAPTION [--timeout MS]      a log-off, asked as Windows asks it: WM_QUERYENDSESSION,
+//                                                 then WM_ENDSESSION with the answer; prints answer=1 (it
+//                                                 may go on) or answer=0 (refused), waiting up to MS for it
 //   driver size CAPTION WIDTH HEIGHT [--prefix]   outer size in pixels
 //   driver show CAPTION min|max|restore|front [--prefix]
 //   driver scanfault CAPTION [--prefix]           every later window scan of the window's
@@ -542,7 +545,7 @@ HWND FocusOf(HWND top) {
 }
 
 int Usage() {
-    Print(L"usage: driver list|find|wait|controls|rect|dpi|click|mouseup|fonts|ink|focus|key|msgbox|close|size|show|scanfault ... (see tools/driver.cpp)");
+    Print(L"usage: driver list|find|wait|controls|rect|dpi|click|mouseup|fonts|ink|focus|key|msgbox|close|endsession|size|show|scanfault ... (see tools/driver.cpp)");
     return 2;
 }
 
@@ -656,6 +659,19 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"close") {
         PostMessageW(top, WM_CLOSE, 0, 0);
         Print(L"closing: " + Text(top));
+        return 0;
+    }
+    if (command == L"endsession") {
+        // The answer may wait on a question the program puts to its user.
+        DWORD_PTR answer = 0;
+        if (!SendMessageTimeoutW(top, WM_QUERYENDSESSION, 0, LPARAM(ENDSESSION_LOGOFF), SMTO_NORMAL, options.timeout,
+                                 &answer)) {
+            Print(IsWindow(top) ? L"no answer" : L"gone without an answer");
+            return 1;
+        }
+        SendMessageTimeoutW(top, WM_ENDSESSION, answer ? TRUE : FALSE, LPARAM(ENDSESSION_LOGOFF), SMTO_NORMAL, 5000,
+                            nullptr);
+        Print(L"answer=" + Number(answer ? 1 : 0));
         return 0;
     }
     if (command == L"size" && n == 4) {

@@ -152,6 +152,12 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         Unload();
         return 0;
+    case WM_QUERYENDSESSION:
+        // A log-off or shutdown closes the form as its close box does, and a
+        // refused close refuses it. Not while a box of ours is open: the close
+        // would run inside the handler that asked.
+        if (toolkit_.BoxOpen()) return FALSE;
+        return Close() ? TRUE : FALSE;
     case WM_COMMAND: {
         const std::size_t index = std::size_t(LOWORD(wParam) - kFirstControlId);
         if (LOWORD(wParam) >= kFirstControlId && index < controls_.size() && HIWORD(wParam) == BN_CLICKED) {
@@ -293,11 +299,15 @@ void Win32Form::EndModal() {
     modalDisabled_.clear();
 }
 
-void Win32Form::Unload() {
-    if (!window_) return;
+void Win32Form::Unload() { Close(); }
+
+bool Win32Form::Close() {
+    if (!window_) return true;
     std::int16_t cancel = 0;
     RunEventHandler(toolkit_, [&] { events_.Unload(cancel); });
-    if (cancel != 0 || !window_) return;
+    if (cancel != 0) return false;
+    if (!window_) return true;
     EndModal();
     DestroyWindow(window_);
+    return true;
 }

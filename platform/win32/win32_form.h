@@ -91,6 +91,8 @@ private:
     void BecomeActive();
     void FocusFirstControl();
     void EndModal();
+    // Runs the Unload handler; unless it refused, the form goes. True when gone.
+    bool Close();
 
     Win32Toolkit& toolkit_;
     const FormSpec& spec_;

@@ -146,4 +146,9 @@ bool Win32Toolkit::PrevInstance() {
     return prevInstance_;
 }
 
-void Win32Toolkit::End() { ExitProcess(0); }
+// A program waiting on a message we are handling (a session end asking
+// whether it may go on) is answered yes before we go.
+void Win32Toolkit::End() {
+    if (InSendMessage()) ReplyMessage(TRUE);
+    ExitProcess(0);
+}
