@@ -345,7 +345,13 @@ int MessageBoxCommand(const Options& options) {
         Print(L"no message box");
         return 1;
     }
-    Sleep(300);  // let it paint before its icon is read
+    // The box paints its icon a moment after it shows, later on a busy
+    // machine: the icon is read again until it is one of the kinds, for up
+    // to 10 s, rather than after a fixed pause.
+    wstring icon = IconKind(box);
+    for (const DWORD start = GetTickCount(); icon == L"unknown" && GetTickCount() - start < 10000;
+         icon = IconKind(box))
+        Sleep(100);
     wstring text, buttons;
     for (HWND child : Descendants(box)) {
         const wstring cls = ClassOf(child);
@@ -357,7 +363,7 @@ int MessageBoxCommand(const Options& options) {
     }
     Print(L"title=" + Text(box));
     Print(L"text=" + text);
-    Print(L"icon=" + IconKind(box));
+    Print(L"icon=" + icon);
     Print(L"buttons=" + buttons);
     return options.press.empty() ? 0 : Click(box, options.press);
 }
