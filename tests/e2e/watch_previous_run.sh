@@ -40,6 +40,8 @@ check() {  # last-line title [show-command state]
   if [ -n "${3:-}" ]; then
     drv wait "$IDLE" --timeout 20000 >/dev/null || fail "show command $3: no window"
     [ "$(state "$IDLE")" = "$4" ] || fail "show command $3: the window is $(state "$IDLE"), not $4"
+    drv wait "$2" --timeout 15000 >/dev/null || fail "show command $3: no box titled $2"
+    shot "warning_show$3"
   fi
   expect_box "$2" "$warning" warning 'OK=1' 1
   # Activated again, as the window's return to the foreground shows: no second
