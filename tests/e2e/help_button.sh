@@ -65,7 +65,7 @@ click_shows_nothing() {
   drv wait "$about" --gone --timeout 15000 >/dev/null || fail "the About window did not close"
   [ "$(drv controls "$main")" = "$before" ] || fail "the main window changed"
   drv rect "$main" | grep -qx 'enabled=1' || fail "the main window no longer takes input"
-  drv close "$main" >/dev/null || fail "no main window to close: $(drv list)"
+  drv close "$main" >/dev/null || fail "no main window to close (driver exit $?): $(drv list)"
   drv wait "$main" --gone --timeout 10000 >/dev/null || fail "the program did not answer a close"
 }
 
@@ -84,7 +84,7 @@ for _ in $(seq 60); do
 done
 [ -n "$found" ] || fail "no viewer window titled $title"
 echo "help file present: the viewer opened it"
-drv close "$main" >/dev/null || fail "no main window to close: $(drv list)"
+drv close "$main" >/dev/null || fail "no main window to close (driver exit $?): $(drv list)"
 drv wait "$main" --gone --timeout 10000 >/dev/null || fail "main window still open"
 new_session
 
@@ -109,7 +109,7 @@ help_from_elsewhere() {
   [ ! -e "$plant/recorder.txt" ] || fail "the hh.exe left in $plant ran instead of the viewer"
   [ -n "$found" ] || fail "started from $elsewhere: no viewer window titled $title"
   rm "$plant/hh.exe"
-  drv close "$main" >/dev/null || fail "no main window to close: $(drv list)"
+  drv close "$main" >/dev/null || fail "no main window to close (driver exit $?): $(drv list)"
   drv wait "$main" --gone --timeout 10000 >/dev/null || fail "main window still open"
   new_session
 }
