@@ -13,6 +13,16 @@ std::int32_t Toolkit::MsgBox(const Text& prompt, std::int32_t style, const Text&
     return ShowMsgBox(prompt, style, title);
 }
 
+bool Toolkit::MakeActiveForm(const Form& form) {
+    if (activeForm_ == &form) return false;
+    activeForm_ = &form;
+    return true;
+}
+
+void Toolkit::FormGone(const Form& form) {
+    if (activeForm_ == &form) activeForm_ = nullptr;
+}
+
 void ShowErrorBox(Toolkit& toolkit, const Text& title) {
     const RuntimeError error = CurrentError();
     toolkit.MsgBox(ErrorBoxText(error.Number(), error.Description()), mb::Critical, title);

@@ -136,6 +136,9 @@ public:
     virtual void SetHeight(double twips) = 0;
     // Modeless, or modal: then returns when the form has been unloaded, and
     // the program's other windows take no input meanwhile.
+    // Showing a form makes it the program's active form; its Activate then
+    // runs once, after the handler that showed it, whether or not the system
+    // activates the window (a start minimised without activation, say).
     virtual void Show(bool modal) = 0;
     virtual void Unload() = 0;
     virtual WindowHandle hWnd() const = 0;
@@ -158,12 +161,22 @@ public:
     // Unload is called.
     [[noreturn]] virtual void End() = 0;
 
+    // For the toolkits' forms: which form is the program's active one. A form
+    // becomes it when shown or when the system activates its window; true
+    // when it was not the active form already, and its Activate is due. So
+    // coming back from another program, which leaves it, runs no Activate.
+    bool MakeActiveForm(const Form& form);
+    // A form gone is the active one no longer: the next form of ours to be
+    // activated runs its Activate.
+    void FormGone(const Form& form);
+
 protected:
     // Shows the box and returns the answer.
     virtual std::int32_t ShowMsgBox(const Text& prompt, std::int32_t style, const Text& title) = 0;
 
 private:
     int openBoxes_ = 0;
+    const Form* activeForm_ = nullptr;
 };
 
 constexpr const char16_t* kProjectTitle = u"PelloryV2_0";

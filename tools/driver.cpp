@@ -21,6 +21,9 @@
 //   driver key CAPTION escape|enter [--prefix]    a key pressed and released on the focus
 //   driver msgbox [--title T] [--press BUTTON] [--timeout MS]
 //   driver close CAPTION [--prefix]               WM_CLOSE
+//   driver endsession CAPTION [--timeout MS]      a log-off, asked as Windows asks it: WM_QUERYENDSESSION,
+//                                                 then WM_ENDSESSION with the answer; prints answer=1 (it
+//                                                 may go on) or answer=0 (refused), waiting up to MS for it
 //   driver size CAPTION WIDTH HEIGHT [--prefix]   outer size in pixels
 //   driver show CAPTION min|max|restore|front [--prefix]
 //   driver scanfault CAPTION [--prefix]           every later window scan of the window's
@@ -342,7 +345,13 @@ int MessageBoxCommand(const Options& options) {
         Print(L"no message box");
         return 1;
     }
-    Sleep(300);  // let it paint before its icon is read
+    // The box paints its icon a moment after it shows, later on a busy
+    // machine: the icon is read again until it is one of the kinds, for up
+    // to 10 s, rather than after a fixed pause.
+    wstring icon = IconKind(box);
+    for (const DWORD start = GetTickCount(); icon == L"unknown" && GetTickCount() - start < 10000;
+         icon = IconKind(box))
+        Sleep(100);
     wstring text, buttons;
     for (HWND child : Descendants(box)) {
         const wstring cls = ClassOf(child);
@@ -354,7 +363,7 @@ int MessageBoxCommand(const Options& options) {
     }
     Print(L"title=" + Text(box));
     Print(L"text=" + text);
-    Print(L"icon=" + IconKind(box));
+    Print(L"icon=" + icon);
     Print(L"buttons=" + buttons);
     return options.press.empty() ? 0 : Click(box, options.press);
 }
@@ -542,7 +551,7 @@ HWND FocusOf(HWND top) {
 }
 
 int Usage() {
-    Print(L"usage: driver list|find|wait|controls|rect|dpi|click|mouseup|fonts|ink|focus|key|msgbox|close|size|show|scanfault ... (see tools/driver.cpp)");
+    Print(L"usage: driver list|find|wait|controls|rect|dpi|click|mouseup|fonts|ink|focus|key|msgbox|close|endsession|size|show|scanfault ... (see tools/driver.cpp)");
     return 2;
 }
 
@@ -661,6 +670,19 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"close") {
         PostMessageW(top, WM_CLOSE, 0, 0);
         Print(L"closing: " + Text(top));
+        return 0;
+    }
+    if (command == L"endsession") {
+        // The answer may wait on a question the program puts to its user.
+        DWORD_PTR answer = 0;
+        if (!SendMessageTimeoutW(top, WM_QUERYENDSESSION, 0, LPARAM(ENDSESSION_LOGOFF), SMTO_NORMAL, options.timeout,
+                                 &answer)) {
+            Print(IsWindow(top) ? L"no answer" : L"gone without an answer");
+            return 1;
+        }
+        SendMessageTimeoutW(top, WM_ENDSESSION, answer ? TRUE : FALSE, LPARAM(ENDSESSION_LOGOFF), SMTO_NORMAL, 5000,
+                            nullptr);
+        Print(L"answer=" + Number(answer ? 1 : 0));
         return 0;
     }
     if (command == L"size" && n == 4) {

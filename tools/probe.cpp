@@ -57,6 +57,7 @@ public:
 
 class MainEvents : public FormEvents {
 public:
+    void Activate() override { Say("main Activate"); }
     void Click(std::size_t) override {
         ModalEvents events;
         std::unique_ptr<Form> modal = gPlatform.toolkit->LoadForm(kModal, events);

@@ -1,9 +1,11 @@
 // Starts several copies of a program at the same instant: each is created
 // suspended, then all are let go one right after the other. Once at most one
 // still runs, or after WAIT_MS at the latest, it tells how many still run and
-// how the others ended, and leaves them be.
+// how the others ended, and leaves them be. With SHOW, each is asked to show
+// its first window with that show command, as a shortcut's run setting does
+// (7, SW_SHOWMINNOACTIVE, for 最小化); "1 0 EXE SHOW" is a plain start.
 //
-//   spawn_together.exe COUNT WAIT_MS EXE
+//   spawn_together.exe COUNT WAIT_MS EXE [SHOW]
 //
 // Prints "running=R exited=E", then one "exit=CODE" line per ended copy.
 // Exit status: 0 done, 1 a copy could not be started, 2 bad usage.
@@ -15,8 +17,8 @@
 #include <vector>
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: spawn_together COUNT WAIT_MS EXE\n");
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: spawn_together COUNT WAIT_MS EXE [SHOW]\n");
         return 2;
     }
     const int count = _wtoi(argv[1]);
@@ -26,6 +28,10 @@ int wmain(int argc, wchar_t** argv) {
         std::wstring line = L"\"" + std::wstring(argv[3]) + L"\"";  // CreateProcessW may write into it
         STARTUPINFOW si{};
         si.cb = sizeof si;
+        if (argc == 5) {
+            si.dwFlags = STARTF_USESHOWWINDOW;
+            si.wShowWindow = WORD(_wtoi(argv[4]));
+        }
         PROCESS_INFORMATION pi{};
         if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si,
                             &pi)) {

@@ -1,5 +1,7 @@
 #include "platform/headless/headless_toolkit.h"
 
+#include <algorithm>
+
 #include "platform/headless/utf8.h"
 
 namespace {
@@ -79,7 +81,11 @@ HeadlessForm::HeadlessForm(HeadlessToolkit& toolkit, const FormSpec& spec, FormE
         timers_.push_back(std::make_unique<HeadlessTimer>(toolkit, spec.timers[i]));
 }
 
-HeadlessForm::~HeadlessForm() = default;
+HeadlessForm::~HeadlessForm() {
+    toolkit_.FormGone(*this);
+    auto& posted = toolkit_.posted_;
+    posted.erase(std::remove(posted.begin(), posted.end(), this), posted.end());
+}
 
 Control& HeadlessForm::control(std::size_t index) { return *controls_.at(index); }
 Timer& HeadlessForm::timer(std::size_t index) { return *timers_.at(index); }
@@ -115,7 +121,10 @@ void HeadlessForm::SetHeight(double twips) {
 void HeadlessForm::Show(bool modal) {
     Record(modal ? "Show(modal)" : "Show");
     visible_ = true;
-    if (modal && toolkit_.modalHook) toolkit_.modalHook(*this);
+    if (toolkit_.MakeActiveForm(*this)) toolkit_.posted_.push_back(this);
+    if (!modal) return;
+    toolkit_.DeliverPosted();  // the modal form's own loop, before the user acts
+    if (toolkit_.modalHook) toolkit_.modalHook(*this);
 }
 
 void HeadlessForm::Unload() {
@@ -148,7 +157,11 @@ bool HeadlessForm::Tick(std::size_t index) {
 }
 
 void HeadlessForm::Activate() {
-    RunEventHandler(toolkit_, [this] { events_.Activate(); });
+    if (toolkit_.MakeActiveForm(*this)) RunActivate();
+}
+
+void HeadlessForm::RunActivate() {
+    if (loaded_) RunEventHandler(toolkit_, [this] { events_.Activate(); });
 }
 
 void HeadlessForm::UserResize(double width, double height) {
@@ -169,6 +182,7 @@ void HeadlessForm::Close() {
     if (cancel == 0) {
         visible_ = false;
         loaded_ = false;
+        toolkit_.FormGone(*this);
     }
 }
 

@@ -29,6 +29,14 @@ void HeadlessToolkit::End() {
     throw ProgramEnded{};
 }
 
+void HeadlessToolkit::DeliverPosted() {
+    while (!posted_.empty()) {
+        HeadlessForm* form = posted_.front();
+        posted_.erase(posted_.begin());
+        form->RunActivate();
+    }
+}
+
 std::vector<std::string> HeadlessToolkit::TraceSince(std::size_t mark) const {
     return std::vector<std::string>(trace.begin() + std::ptrdiff_t(mark), trace.end());
 }

@@ -47,12 +47,20 @@ public:
     // Runs inside a modal Show, standing in for the user of the modal form.
     std::function<void(HeadlessForm&)> modalHook;
 
+    // Runs what the toolkit posted to run after the handler at work (a shown
+    // form's Activate), in order, as the message loop would next.
+    void DeliverPosted();
+
     // The trace entries recorded since `mark` (a former trace.size()).
     std::vector<std::string> TraceSince(std::size_t mark) const;
     void Record(const std::string& target, const std::string& operation);
 
 protected:
     std::int32_t ShowMsgBox(const Text& prompt, std::int32_t style, const Text& title) override;
+
+private:
+    friend class HeadlessForm;
+    std::vector<HeadlessForm*> posted_;  // forms whose Activate is due
 };
 
 // Event dispatch and the user's actions. Every event runs its handler the way
@@ -90,6 +98,8 @@ public:
     bool Click(std::size_t control);
     bool MouseUp(std::size_t control, std::int16_t button);
     bool Tick(std::size_t timer);
+    // The system activates the window (a click on it, a return from another
+    // program): Activate runs only when another form of ours was the active one.
     void Activate();
     // The user drags a border, or minimises, maximises or restores the window.
     void UserResize(double width, double height);
@@ -105,6 +115,8 @@ private:
     class HeadlessControl;
     class HeadlessTimer;
     void Record(const std::string& operation) { toolkit_.Record(spec_.name, operation); }
+    void RunActivate();
+    friend class HeadlessToolkit;  // delivers the posted Activate
 
     HeadlessToolkit& toolkit_;
     const FormSpec& spec_;

@@ -9,7 +9,8 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"PelloryForm";
-// Posted on activation, so that Activate runs after the handler that showed the form.
+// Posted when a form becomes the active one, so that Activate runs after the
+// handler that showed it.
 constexpr UINT kActivateMessage = WM_APP + 2;
 
 ATOM gFormClass = 0;
@@ -119,6 +120,7 @@ LRESULT CALLBACK Win32Form::WindowProc(HWND window, UINT message, WPARAM wParam,
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         self->window_ = nullptr;
+        self->toolkit_.FormGone(*self);
         if (--gLiveForms == 0) PostQuitMessage(0);
         return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -133,7 +135,8 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (focus && IsChild(window_, focus)) focus_ = focus;
             return 0;
         }
-        PostMessageW(window_, kActivateMessage, 0, 0);
+        // Back from another program it was the active form already: no Activate.
+        BecomeActive();
         if (HIWORD(wParam)) return 0;  // minimised: nothing to focus
         if (focus_ && IsWindow(focus_) && IsWindowEnabled(focus_))
             ::SetFocus(focus_);
@@ -149,6 +152,12 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         Unload();
         return 0;
+    case WM_QUERYENDSESSION:
+        // A log-off or shutdown closes the form as its close box does, and a
+        // refused close refuses it. Not while a box of ours is open: the close
+        // would run inside the handler that asked.
+        if (toolkit_.BoxOpen()) return FALSE;
+        return Close() ? TRUE : FALSE;
     case WM_COMMAND: {
         const std::size_t index = std::size_t(LOWORD(wParam) - kFirstControlId);
         if (LOWORD(wParam) >= kFirstControlId && index < controls_.size() && HIWORD(wParam) == BN_CLICKED) {
@@ -178,6 +187,10 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
+
+void Win32Form::BecomeActive() {
+    if (toolkit_.MakeActiveForm(*this)) PostMessageW(window_, kActivateMessage, 0, 0);
+}
 
 void Win32Form::FocusFirstControl() {
     HWND first = GetNextDlgTabItem(window_, nullptr, FALSE);
@@ -263,6 +276,7 @@ void Win32Form::SetOuterSize(int width, int height) {
 void Win32Form::Show(bool modal) {
     if (!window_) return;
     shown_ = true;
+    BecomeActive();
     if (!modal) {
         ShowWindow(window_, toolkit_.NextShowCommand());
         // Windows may take the first show's state from the start instead
@@ -298,11 +312,15 @@ void Win32Form::EndModal() {
     modalDisabled_.clear();
 }
 
-void Win32Form::Unload() {
-    if (!window_) return;
+void Win32Form::Unload() { Close(); }
+
+bool Win32Form::Close() {
+    if (!window_) return true;
     std::int16_t cancel = 0;
     RunEventHandler(toolkit_, [&] { events_.Unload(cancel); });
-    if (cancel != 0 || !window_) return;
+    if (cancel != 0) return false;
+    if (!window_) return true;
     EndModal();
     DestroyWindow(window_);
+    return true;
 }

@@ -87,9 +87,13 @@ private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls(HFONT defaultFont);
     void SetOuterSize(int width, int height);
+    // Makes this the active form; its Activate is posted when it was not.
+    void BecomeActive();
     void FocusFirstControl();
     void ShowNow();
     void EndModal();
+    // Runs the Unload handler; unless it refused, the form goes. True when gone.
+    bool Close();
 
     Win32Toolkit& toolkit_;
     const FormSpec& spec_;

@@ -51,7 +51,7 @@ std::unique_ptr<Form> Win32Toolkit::LoadForm(const FormSpec& spec, FormEvents& e
 
 // The first window comes up as the program was started: a shortcut's
 // minimised or maximised run setting, say. Never hidden, though: nothing
-// else could bring the window back, nor activate it for its first check.
+// else could bring the window back.
 int Win32Toolkit::NextShowCommand() {
     const int command = showCommand_ == SW_HIDE ? SW_SHOWNORMAL : showCommand_;
     showCommand_ = SW_SHOW;
@@ -137,4 +137,9 @@ bool Win32Toolkit::PrevInstance() {
     return prevInstance_;
 }
 
-void Win32Toolkit::End() { ExitProcess(0); }
+// A program waiting on a message we are handling (a session end asking
+// whether it may go on) is answered yes before we go.
+void Win32Toolkit::End() {
+    if (InSendMessage()) ReplyMessage(TRUE);
+    ExitProcess(0);
+}

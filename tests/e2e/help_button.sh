@@ -25,31 +25,37 @@ viewer_runs() {
   done
   echo "$n"
 }
-# Waits (up to 30 s, as long as the viewer may take to show its window) until
-# `viewer_runs` prints $1 or more, or with --none none.
-await_viewer_runs() {
+# Waits (up to 30 s, as long as the viewer may take to start) until none runs.
+await_no_viewer() {
   for _ in $(seq 300); do
-    if [ "$1" = --none ]; then [ "$(viewer_runs)" = 0 ] && return 0; else [ "$(viewer_runs)" -ge "$1" ] && return 0; fi
+    [ "$(viewer_runs)" = 0 ] && return 0
     sleep 0.1
   done
   return 1
 }
+# The viewer's own complaint that it cannot open our help file: written by
+# its error channel, which the program's start turns on, into viewer.err,
+# where it stays. A viewer without its file ends within some 50 ms, too
+# quickly for a look at the processes to be sure to see it run.
+COMPLAINT="Failed to open HTML Help file 'PelloryV2_0.chm'"
 
 # A click on "?" that can show no help: no viewer window (as `$1` finds
 # them), no box of ours; the program still answers (its About button opens
 # the About window: asked by posted clicks, which a hung program cannot make
 # the driver wait for, and handled after the help click has ended), and the
 # window is unchanged, idle and taking input. With `$2` = ran, the viewer
-# must have started and ended by itself before the window check.
+# must have run on our help file and ended by itself before the window check.
 click_shows_nothing() {
-  wine_start PelloryV2_0.exe
+  rm -f "$E2E_DIR/viewer.err"
+  (cd "$E2E_DIR" && WINEDEBUG=-all,err+htmlhelp exec wine "$E2E_DIR/PelloryV2_0.exe" >/dev/null 2>"$E2E_DIR/viewer.err") &
   drv wait "$main" --timeout 20000 >/dev/null || fail "no main window"
   local before
   before=$(drv controls "$main")
   drv click "$main" '?' >/dev/null
   if [ "${2:-}" = ran ]; then
-    await_viewer_runs 1 || fail "the viewer never started"
-    await_viewer_runs --none || fail "the viewer did not end"
+    for _ in $(seq 300); do grep -qF "$COMPLAINT" "$E2E_DIR/viewer.err" && break; sleep 0.1; done
+    grep -qF "$COMPLAINT" "$E2E_DIR/viewer.err" || fail "the viewer never ran on our help file: $(cat "$E2E_DIR/viewer.err")"
+    await_no_viewer || fail "the viewer did not end"
   fi
   [ -z "$($1)" ] || fail "a viewer window opened: $($1)"
   if drv msgbox --title PelloryV2_0 --timeout 1000 >/dev/null; then fail "an error box of ours appeared"; fi
@@ -59,7 +65,7 @@ click_shows_nothing() {
   drv wait "$about" --gone --timeout 15000 >/dev/null || fail "the About window did not close"
   [ "$(drv controls "$main")" = "$before" ] || fail "the main window changed"
   drv rect "$main" | grep -qx 'enabled=1' || fail "the main window no longer takes input"
-  drv close "$main" >/dev/null || fail "no main window to close: $(drv list)"
+  drv close "$main" >/dev/null || fail "no main window to close (driver exit $?): $(drv list)"
   drv wait "$main" --gone --timeout 10000 >/dev/null || fail "the program did not answer a close"
 }
 
@@ -78,7 +84,7 @@ for _ in $(seq 60); do
 done
 [ -n "$found" ] || fail "no viewer window titled $title"
 echo "help file present: the viewer opened it"
-drv close "$main" >/dev/null || fail "no main window to close: $(drv list)"
+drv close "$main" >/dev/null || fail "no main window to close (driver exit $?): $(drv list)"
 drv wait "$main" --gone --timeout 10000 >/dev/null || fail "main window still open"
 new_session
 
@@ -103,7 +109,7 @@ help_from_elsewhere() {
   [ ! -e "$plant/recorder.txt" ] || fail "the hh.exe left in $plant ran instead of the viewer"
   [ -n "$found" ] || fail "started from $elsewhere: no viewer window titled $title"
   rm "$plant/hh.exe"
-  drv close "$main" >/dev/null || fail "no main window to close: $(drv list)"
+  drv close "$main" >/dev/null || fail "no main window to close (driver exit $?): $(drv list)"
   drv wait "$main" --gone --timeout 10000 >/dev/null || fail "main window still open"
   new_session
 }

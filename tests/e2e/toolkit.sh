@@ -1,5 +1,7 @@
 # The real toolkit through the probe and msgbox tools: the previous-instance
-# test; modal show (the opener takes no input meanwhile, the modal form is
+# test; Activate once for each form shown and for the opener when a modal form
+# has gone, none when the program comes back from another program's window;
+# modal show (the opener takes no input meanwhile, the modal form is
 # owned and kept out of the taskbar, Show returns once it is unloaded);
 # label mouse-up with its button; message boxes with their styles, default
 # title and answers; a text box far beyond 32K characters.
@@ -24,17 +26,46 @@ for button in 2 4 1; do drv mouseup モーダル リンク $button >/dev/null; d
 drv click モーダル OK >/dev/null
 drv wait モーダル --gone --timeout 10000 >/dev/null || fail "OK did not unload the modal form"
 drv rect Probe | grep -q '^enabled=1$' || fail "opener still disabled after the modal form"
-for _ in $(seq 50); do grep -q 'Show returned' "$events" && break; sleep 0.2; done
-expected='modal Show
+
+# Minimised beside another program's box, then restored: activated again by
+# the system, with no other form of ours active meanwhile, so no Activate.
+# Had one come, it would stand before the next modal form's lines, which
+# follow it in the queue.
+foreground() { drv rect Probe | tr -d '\r' | sed -n 's/^foreground=//p'; }
+(cd "$E2E_DIR" && exec wine "$E2E_DIR/msgbox.exe" 0 'よそのプログラム' >/dev/null 2>&1) &
+drv msgbox --timeout 10000 >/dev/null || fail "no box of another program"
+drv show Probe min
+for _ in $(seq 50); do [ "$(foreground)" = 0 ] && break; sleep 0.2; done
+[ "$(foreground)" = 0 ] || fail "the probe kept the foreground, minimised beside another program's box"
+drv show Probe restore
+for _ in $(seq 50); do [ "$(foreground)" = 1 ] && break; sleep 0.2; done
+[ "$(foreground)" = 1 ] || fail "the probe did not come back to the foreground"
+drv click Probe 開く >/dev/null
+drv wait モーダル --timeout 10000 >/dev/null || fail "modal form not shown again"
+drv click モーダル OK >/dev/null
+drv wait モーダル --gone --timeout 10000 >/dev/null || fail "OK did not unload the modal form again"
+drv msgbox --press OK >/dev/null || fail "the other program's box did not take OK"
+for _ in $(seq 50); do [ "$(grep -c 'main Activate' "$events")" = 3 ] && break; sleep 0.2; done
+once='modal Show
 modal Activate
 modal MouseUp 2 2
 modal MouseUp 2 4
 modal MouseUp 2 1
 modal Click 1
 modal Unload
-modal Show returned'
+modal Show returned
+main Activate'
+again='modal Show
+modal Activate
+modal Click 1
+modal Unload
+modal Show returned
+main Activate'
+expected="main Activate
+$once
+$again"
 [ "$(tr -d '\r' <"$events")" = "$expected" ] || { cat "$events"; fail "events out of order"; }
-echo "events: mouse-up with buttons 2, 4, 1; Show returned after Unload"
+echo "events: Activate at the first show and after each modal form, none on a restore beside another program; mouse-up with buttons 2, 4, 1; Show returned after Unload"
 drv close Probe >/dev/null
 drv wait Probe --gone --timeout 10000 >/dev/null || fail "probe still open"
 

@@ -1,10 +1,10 @@
-# Sourced by the watch tests. The program, the imitation dialogs and the
-# driver share one Wine virtual desktop ("watch"): the scan sees the staged
-# windows, the driver sees the program's, and screenshots show frames. The
-# setting names these three programs only and is removed when the test ends.
+# Sourced by the watch tests. The program, the imitation dialogs, the driver
+# and the launcher share one Wine virtual desktop ("watch"): the scan sees the
+# staged windows, the driver sees the program's, and screenshots show frames.
+# The setting names these programs only and is removed when the test ends.
 source "$(dirname "${BASH_SOURCE[0]}")/imitation.bash"
 
-WATCH_EXES=(PelloryV2_0.exe driver.exe imitation_dialogs.exe)
+WATCH_EXES=(PelloryV2_0.exe driver.exe imitation_dialogs.exe spawn_together.exe)
 WATCH_SIZE=640x480
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v watch /d "$WATCH_SIZE" /f >/dev/null 2>&1
 for exe in "${WATCH_EXES[@]}"; do
@@ -27,10 +27,22 @@ SHUTDOWN='シャットダウンします...'
 LOG="$E2E_DIR/DownloadLog.txt"
 
 
-# Starts the program in the background; PELLORY_PID is its process.
-start_pellory() {
-  wine_start PelloryV2_0.exe
-  PELLORY_PID=$!
+# Starts the program in the background; PELLORY_PID is its process. With a
+# show command (7 is what a shortcut set to run 最小化 gives), the launcher
+# starts it with that STARTUPINFO.wShowWindow instead of a plain start.
+start_pellory() {  # [show]
+  if [ -z "${1:-}" ]; then
+    wine_start PelloryV2_0.exe
+    PELLORY_PID=$!
+    return 0
+  fi
+  wine_run spawn_together.exe 1 0 "$E2E_WIN\\PelloryV2_0.exe" "$1" >/dev/null || fail "the launcher failed"
+  local pid
+  PELLORY_PID=""
+  for pid in $(pgrep -f 'PelloryV2_0\.exe' || true); do
+    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then PELLORY_PID=$pid; fi
+  done
+  [ -n "$PELLORY_PID" ] || fail "started with show command $1: no process"
 }
 
 # The log as UTF-8 lines, without CR.
@@ -98,17 +110,17 @@ finish_under_question() {  # name question lines
   echo "$1: the download ended under the open question: no tick, the box and the watch stay"
 }
 
-# After No to a question over a finished download: the next tick ends the
-# watch, the session is shut down (its process $bystander gone), and the log
-# holds $1 lines, the last the normal-end line.
+# With the download over, the next tick ends the watch, the session is shut
+# down (its process $bystander gone), and the log holds $1 lines, the last the
+# normal-end line.
 next_tick_ends_the_watch() {  # lines
-  drv wait "$SHUTDOWN" --timeout "$POLL_WAIT" >/dev/null || fail "No: the next tick did not end the watch"
+  drv wait "$SHUTDOWN" --timeout "$POLL_WAIT" >/dev/null || fail "the next tick did not end the watch"
   for _ in $(seq 300); do alive "$bystander" || break; sleep 0.1; done
-  alive "$bystander" && fail "No: the watch ended without a shutdown"
+  alive "$bystander" && fail "the watch ended without a shutdown"
   timeout 30 wineserver -w || fail "the Wine session did not end"
   log_lines | sed 's/^/  log: /'
   [ "$(log_lines | wc -l)" = "$1" ] && log_lines | tail -n 1 | grep -q '　正常終了シャットダウン$' ||
-    fail "No: the log does not end with the normal-end line"
+    fail "the log does not end with the normal-end line"
 }
 
 # Stages a window of another program, whose process $bystander a shutdown

@@ -5,9 +5,6 @@
 # idle, ends without a question. Then the next pair.
 source "$(dirname "$0")/watch.bash"
 
-WATCH_EXES+=(spawn_together.exe)
-wine reg add 'HKCU\Software\Wine\AppDefaults\spawn_together.exe\Explorer' /v Desktop /d watch /f >/dev/null 2>&1
-
 tries=${RACE_TRIES:-20}
 for try in $(seq "$tries"); do
   # Into a file: the started copies hold on to the output, a pipe would wait for them.

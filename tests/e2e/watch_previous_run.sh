@@ -1,9 +1,17 @@
 # A log whose last event is a start line or an abnormal end: the warning
 # with the right title at the first activation, and no automatic start even
 # though a download is in progress; activated again (seen in the foreground),
-# no second warning.
+# no second warning. The same when started as a shortcut set to run minimised
+# asks (show command 7) or shown without activation (4): the window's first
+# show is its first activation, whether or not the system activates it. With
+# a recorded end, a start minimised begins the watch by itself, stays
+# minimised while it watches and ends in the shutdown.
 source "$(dirname "$0")/watch.bash"
 
+stage bystander <<'S'
+window memo 無題 - メモ帳
+S
+bystander=$IMITATION_PID
 stage downloads <<'S'
 window dl ファイルのダウンロード
 child dl.l dl STATIC 保存しています: setup.exe
@@ -23,11 +31,18 @@ about_round() {  # title of the warning
   drv wait "$about" --gone --timeout 10000 >/dev/null || fail "OK did not close the About window"
 }
 foreground() { drv rect "$IDLE" | tr -d '\r' | sed -n 's/^foreground=//p'; }
-check() {  # last-line title
+state() { drv rect "$1" --contains | tr -d '\r' | sed -n 's/^state=//p'; }
+check() {  # last-line title [show-command state]
   seed_log '2004/01/09 08:03:07　ダウンロード監視スタート' "$1"
   local before
   before=$(md5sum <"$LOG")
-  start_pellory
+  start_pellory "${3:-}"
+  if [ -n "${3:-}" ]; then
+    drv wait "$IDLE" --timeout 20000 >/dev/null || fail "show command $3: no window"
+    [ "$(state "$IDLE")" = "$4" ] || fail "show command $3: the window is $(state "$IDLE"), not $4"
+    drv wait "$2" --timeout 15000 >/dev/null || fail "show command $3: no box titled $2"
+    shot "warning_show$3"
+  fi
   expect_box "$2" "$warning" warning 'OK=1' 1
   # Activated again, as the window's return to the foreground shows: no second
   # check. The staged dialog is brought to the front meanwhile (a minimised
@@ -45,18 +60,25 @@ check() {  # last-line title
   drv close "$IDLE" >/dev/null
   for _ in $(seq 100); do alive "$PELLORY_PID" || break; sleep 0.1; done
   alive "$PELLORY_PID" && fail "the program did not end on close"
-  echo "last line '$1': warning '$2', no automatic start, log unchanged, no warning on a second activation"
+  echo "last line '$1'${3:+, show command $3}: warning '$2', no automatic start, log unchanged, no warning on a second activation"
 }
 check '2004/01/09 08:13:07　異常終了シャットダウン' '前回異常終了しています'
 check '2004/01/09 08:13:07　ダウンロード監視スタート' '前回の終了記録がありません'
+check '2004/01/09 08:13:07　ダウンロード監視スタート' '前回の終了記録がありません' 7 minimized
+check '2004/01/09 08:13:07　異常終了シャットダウン' '前回異常終了しています' 4 normal
 
-# With a recorded end the same desktop starts the watch by itself.
+# With a recorded end the same desktop starts the watch by itself, started
+# minimised; the window stays so while it watches.
 seed_log '2004/01/09 08:03:07　ダウンロード監視スタート' '2004/01/09 08:13:07　ダウンロード監視キャンセル'
-start_pellory
+start_pellory 7
 drv wait "$WATCHING" --timeout 30000 >/dev/null || fail "no automatic start after a cancel line"
 # The caption turns before the line is written.
 for _ in $(seq 100); do [ "$(log_lines | wc -l)" = 3 ] && break; sleep 0.1; done
 [ "$(log_lines | wc -l)" = 3 ] || fail "the start line was not appended: $(log_lines)"
-echo "last line a cancel: started by itself, start line appended"
+watch_outlasts_a_poll
+[ "$(state 監視中)" = minimized ] || fail "the watching window is $(state 監視中), not minimised"
+echo "last line a cancel, started minimised: started by itself, start line appended, still minimised after a poll"
 unstage downloads
+next_tick_ends_the_watch 4
+echo "the download over: the watch ended in the shutdown"
 echo "PASS"

@@ -22,6 +22,7 @@
 #include "platform/headless/temp_file_system.h"
 #include "platform/headless/utf8.h"
 #include "platform/platform.h"
+#include "ui/FrmVer.h"
 
 constexpr const char16_t* kLogPath = u"C:\\Pellory\\DownloadLog.txt";
 constexpr std::int32_t kYes = 6, kNo = 7;
@@ -111,6 +112,14 @@ public:
     // Form_Load, then the first activation, as the toolkit delivers them.
     void Start() {
         main.Form_Load();
+        toolkit.DeliverPosted();
+    }
+    // Another form of ours, the About window, opened and closed; the system
+    // then activates the main window again, which runs its Activate.
+    void ActivateAgain() {
+        toolkit.modalHook = [](HeadlessForm& about) { about.Click(FrmVer::kCmdOk); };
+        Click(frmPellory::kCmdAbout);
+        toolkit.modalHook = nullptr;
         window().Activate();
     }
 

@@ -102,10 +102,25 @@ TEST(HeadlessToolkit, UserActionsReachOnlyUsableControlsAndRunningTimers) {
     form->control(0).SetEnabled(false);  // the frame: its options take no click
     EXPECT_FALSE(window.Click(1));
     EXPECT_TRUE(window.MouseUp(3, 2));
+    // Show makes the form the active one: Activate runs once, after the
+    // handler that showed it. The system activating it then (back from
+    // another program) runs no second one.
     form->Show(false);
     form->SetHeight(4000);
+    EXPECT_EQ(events.seen.back(), "Resize");
+    toolkit.DeliverPosted();
     window.Activate();
+    toolkit.DeliverPosted();
     EXPECT_EQ(events.seen, (std::vector<std::string>{"Tick 0", "Click 2", "MouseUp 3 2", "Resize", "Activate"}));
+    // Another form of ours shown meanwhile, activating this one runs it again.
+    Recorder otherEvents;
+    auto other = toolkit.LoadForm(kSpec, otherEvents);
+    other->Show(false);
+    toolkit.DeliverPosted();
+    window.Activate();
+    EXPECT_EQ(otherEvents.seen, std::vector<std::string>{"Activate"});
+    EXPECT_EQ(events.seen.back(), "Activate");
+    EXPECT_EQ(events.seen.size(), 6u);
 
     // A refused close keeps the form; an accepted one unloads it.
     events.refuse = true;
@@ -129,7 +144,7 @@ TEST(HeadlessToolkit, ModalShowRunsTheHookAndAnEscapingErrorEndsTheProgram) {
         shown.Unload();
     };
     form->Show(true);
-    EXPECT_EQ(events.seen, (std::vector<std::string>{"Click 3", "Tick 0", "Unload"}));
+    EXPECT_EQ(events.seen, (std::vector<std::string>{"Activate", "Click 3", "Tick 0", "Unload"}));
     EXPECT_EQ(toolkit.TraceSince(1),
               (std::vector<std::string>{"tmr.Enabled=True", "frmTest.Show(modal)", "frmTest.Unload"}));
 
