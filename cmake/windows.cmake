@@ -65,6 +65,9 @@ foreach(tool_source ${PELLORY_TOOLS})
     # Shows the main window as the program does, with its icon and manifest.
     target_sources(${tool} PRIVATE ${PELLORY_RESOURCES} ${PELLORY_ICON})
     target_include_directories(${tool} PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/res)
+    # It prints nothing: a windows program, which Wine 10 gives no console
+    # window that would cover the screenshots.
+    target_link_options(${tool} PRIVATE -mwindows)
   endif()
   target_link_options(${tool} PRIVATE ${PELLORY_LINK_OPTIONS})
 endforeach()
