@@ -7,7 +7,8 @@
 # script against the two builds apart.
 # The test script sees: E2E_DIR (its folder, Unix path), E2E_WIN (the same as
 # a Windows path), E2E_RESULTS (where to leave screenshots), wine_run and
-# wine_start, and the helpers of tests/e2e/common.bash (fail, drv).
+# wine_start, and the helpers of tests/e2e/common.bash (fail, drv,
+# desktop_shot).
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 script=${1:?test script}
@@ -45,7 +46,7 @@ wine_start() {
   (cd "$E2E_DIR" && exec wine "$E2E_DIR/$exe" "$@" >/dev/null 2>&1) &
 }
 source "$PELLORY_ROOT/tests/e2e/common.bash"
-export -f wine_run wine_start win_path program_pid fail drv
+export -f wine_run wine_start win_path program_pid fail drv desktop_shot
 
 # The session ends with the test, and the next test starts only when its
 # server is gone: a program started meanwhile would connect to the old server

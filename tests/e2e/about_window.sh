@@ -138,7 +138,8 @@ drv wait "$main" --gone --timeout 10000 >/dev/null || fail "main window still op
 # a console program (Wine 10) a console window over the picture; the setting
 # goes again before anything can fail.
 desktop=pellory-about
-bash "$PELLORY_ROOT/scripts/screenshot.sh" "$desktop" "$E2E_RESULTS/about.png" PelloryV2_0.exe
+desktop_shot "$desktop" "$E2E_RESULTS/about.png" PelloryV2_0.exe
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v "$desktop" /d 640x480 /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\AppDefaults\driver.exe\Explorer' /v Desktop /d "$desktop" /f >/dev/null 2>&1
 opened=0
 drv click "$main" ... >/dev/null && drv wait "$about" --timeout 10000 >/dev/null && opened=1

@@ -133,5 +133,5 @@ if drv msgbox --timeout 1000 >/dev/null; then fail "a box appeared on close"; fi
 echo "closed while idle: gone, no box"
 
 # The picture, with frames, in a virtual desktop of its own.
-bash "$PELLORY_ROOT/scripts/screenshot.sh" pellory-idle "$E2E_RESULTS/main-idle.png" PelloryV2_0.exe
+desktop_shot pellory-idle "$E2E_RESULTS/main-idle.png" PelloryV2_0.exe
 echo "screenshot: $E2E_RESULTS/main-idle.png"

@@ -52,5 +52,5 @@ echo "start and options refuse clicks; help takes one"
 drv close '監視中 - Pellory' --contains >/dev/null
 drv wait '監視中 - Pellory' --contains --gone --timeout 10000 >/dev/null || fail "window still open"
 
-bash "$PELLORY_ROOT/scripts/screenshot.sh" pellory-watching "$E2E_RESULTS/main-watching.png" mainwindow.exe watching
+desktop_shot pellory-watching "$E2E_RESULTS/main-watching.png" mainwindow.exe watching
 echo "screenshot: $E2E_RESULTS/main-watching.png"
