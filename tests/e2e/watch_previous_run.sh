@@ -8,14 +8,7 @@
 # minimised while it watches and ends in the shutdown.
 source "$(dirname "$0")/watch.bash"
 
-stage bystander <<'S'
-window memo 無題 - メモ帳
-S
-bystander=$IMITATION_PID
-stage downloads <<'S'
-window dl ファイルのダウンロード
-child dl.l dl STATIC 保存しています: setup.exe
-S
+stage_bystander_and_download
 
 warning=$'前回正常にシャットダウンされていません\r\n再度ダウンロード実行する事をおすすめします'
 about='バージョン情報'
