@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Says why the Wine of this session (scripts/wine-env.sh) cannot run the
 # session's program, and fails; prints nothing where it can. The last check
-# needs the session's prefix, and waits for it.
+# needs the session's prefix and is left out until the prefix exists.
 #  exit 1: this Wine is missing or broken (set-up did not finish);
 #  exit 3: Wine works, but this machine's kernel cannot run 32-bit code under
 #          it: WoW64 Wine 10 still makes one 32-bit system call as a program

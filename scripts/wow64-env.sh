@@ -8,8 +8,9 @@ PELLORY_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export PELLORY_ROOT PELLORY_WOW64_ROOT
 
 # WOW64_BWRAP: bwrap and its arguments, to be followed by a command of the root.
-# The command dies with bwrap, so that ending the process a caller started
-# ends the program too.
+# The command dies with bwrap, and bwrap with the process that started it:
+# ending the process a caller started ends the program, and a program started
+# in the background ends with the script that started it.
 wow64_bwrap() {
   local binds=(--bind "$PELLORY_ROOT" "$PELLORY_ROOT")
   if [ -n "${PELLORY_WINE_DIR:-}" ]; then
