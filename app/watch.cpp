@@ -1,3 +1,5 @@
+#include <exception>
+
 #include "app/controller.h"
 #include "app/wait_before_shutdown.h"
 #include "detect/download_status.h"
@@ -21,6 +23,13 @@ bool Confirm(const char16_t* prompt, const char16_t* title) {
     return gPlatform.toolkit->MsgBox(prompt, mb::YesNoQuestionDefaultNo, title) != mb::IdNo;
 }
 
+// A download does not keep the system awake: asleep, it would stop the
+// watch and still be on in the morning. So while a watch runs the system
+// may not sleep on its own; the screen may still turn off.
+void KeepAwake(bool awake) {
+    gPlatform.system->SetThreadExecutionState(awake ? es::Continuous | es::SystemRequired : es::Continuous);
+}
+
 }  // namespace
 
 void frmPelloryController::cmdStart_Click() {
@@ -41,6 +50,7 @@ void frmPelloryController::cmdStart_Click() {
         Write_Log(LogEvent::Start, form->optLog(0).Value() ? OpenMode::Append : OpenMode::Overwrite);
         Text lastEvent;
         Read_Log(form->txtLog(), lastEvent);
+        KeepAwake(true);
         form->tmrPellory().SetEnabled(true);
     });
 }
@@ -60,24 +70,32 @@ void frmPelloryController::tmrPellory_Timer() {
 }
 
 // An error here reaches the tick's error box: the program goes on idle,
-// under the shutdown caption, with the timer off.
+// under the shutdown caption, with the timer off. The system stays awake up
+// to the shutdown request: one idle past its sleep timeout would sleep as
+// soon as it may, in the wait instead of shutting down.
 void frmPelloryController::End_Watch(LogEvent event) {
-    form->Set_WatchOff();
-    form->tmrPellory().SetEnabled(false);
-    Form& window = form->form();
-    window.SetCaption(kCaptionShutdown);
-    window.Refresh();
-    window.SetWindowState(Normal);
-    window.SetFocus();
-    Wait_BeforeShutdown();
-    Write_Log(event, OpenMode::Append);  // stamped after the wait
-    Exec_Shutdown();
+    try {
+        form->Set_WatchOff();
+        form->tmrPellory().SetEnabled(false);
+        Form& window = form->form();
+        window.SetCaption(kCaptionShutdown);
+        window.Refresh();
+        window.SetWindowState(Normal);
+        window.SetFocus();
+        Wait_BeforeShutdown();
+        Write_Log(event, OpenMode::Append);  // stamped after the wait
+        Exec_Shutdown();
+    } catch (const std::exception&) {
+        KeepAwake(false);  // before the error box, which may stay open all night
+        throw;
+    }
     gPlatform.toolkit->End();
 }
 
 void frmPelloryController::cmdCancel_Click() {
     if (!Confirm(kCancelPrompt, kCancelTitle)) return;
     form->tmrPellory().SetEnabled(false);
+    KeepAwake(false);
     form->Set_WatchOff();
     Write_Log(LogEvent::Cancel, OpenMode::Append);
     Text lastEvent;

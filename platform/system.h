@@ -1,6 +1,6 @@
 // The operating-system calls of the shutdown, the millisecond clock, the
-// edit-control scroll message and the About window's links, with the records
-// laid out as the system defines them.
+// system's sleep, the edit-control scroll message and the About window's
+// links, with the records laid out as the system defines them.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -18,6 +18,12 @@ struct OsVersionInfoA {
     char szCSDVersion[128];
 };
 static_assert(sizeof(OsVersionInfoA) == 148, "OSVERSIONINFOA is 148 bytes");
+
+// SetThreadExecutionState's flags.
+namespace es {
+constexpr std::uint32_t Continuous = 0x80000000u;  // held until the next call
+constexpr std::uint32_t SystemRequired = 0x1u;     // no sleep on the system's own idle timer
+}  // namespace es
 
 struct Luid {
     std::uint32_t LowPart;
@@ -59,6 +65,10 @@ public:
     virtual std::int32_t ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) = 0;
     // Milliseconds since the system started, wrapping at 2^32.
     virtual std::uint32_t timeGetTime() = 0;
+    // Whether the system may sleep on its own while this thread runs
+    // (es::Continuous with the flags to hold until the next call); returns
+    // the flags held before, 0 where the system cannot be asked.
+    virtual std::uint32_t SetThreadExecutionState(std::uint32_t flags) = 0;
     virtual std::intptr_t SendMessageA(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                                        std::intptr_t lParam) = 0;
     virtual WindowHandle FindWindowA(const char* className, const char* windowName) = 0;

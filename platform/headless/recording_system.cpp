@@ -1,5 +1,6 @@
 #include "platform/headless/recording_system.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "platform/error.h"
@@ -10,6 +11,12 @@ namespace {
 constexpr OsHandle kCurrentProcess = -1;  // the pseudo-handle of the current process
 
 std::string Num(std::int64_t value) { return std::to_string(value); }
+
+std::string Hex(std::uint32_t value) {
+    char text[11];
+    std::snprintf(text, sizeof text, "0x%08x", unsigned(value));
+    return text;
+}
 
 // A string argument as the call saw it: quoted, or null.
 std::string Str(const char* text) { return text ? "\"" + std::string(text) + "\"" : "null"; }
@@ -111,6 +118,13 @@ std::uint32_t RecordingSystem::timeGetTime() {
     std::uint32_t reading = clock_();
     Record(Join("timeGetTime", {}) + " = " + Num(reading));
     return reading;
+}
+
+std::uint32_t RecordingSystem::SetThreadExecutionState(std::uint32_t flags) {
+    Record(Join("SetThreadExecutionState", {Hex(flags)}));
+    const std::uint32_t before = executionState;
+    executionState = flags;
+    return before;
 }
 
 std::intptr_t RecordingSystem::SendMessageA(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,

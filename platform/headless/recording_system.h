@@ -19,6 +19,7 @@ public:
     OsHandle tokenHandle = 0x7A0;
     Luid shutdownLuid{19, 0};      // SeShutdownPrivilege's LUID on Windows
     WindowHandle foundWindow = 0;  // FindWindowA's answer
+    std::uint32_t executionState = 0;  // the flags SetThreadExecutionState holds
     std::intptr_t shellResult = 33;
     // Calls that raise this run-time error after being recorded, by name:
     // one of the shutdown's calls ("GetVersionExA" ... "ExitWindowsEx"),
@@ -46,6 +47,8 @@ public:
     std::int32_t CloseHandle(OsHandle handle) override;
     std::int32_t ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override;
     std::uint32_t timeGetTime() override;
+    // Recorded with its flags in hexadecimal: "SetThreadExecutionState(0x80000001)".
+    std::uint32_t SetThreadExecutionState(std::uint32_t flags) override;
     std::intptr_t SendMessageA(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                                std::intptr_t lParam) override;
     WindowHandle FindWindowA(const char* className, const char* windowName) override;

@@ -12,5 +12,9 @@
 void RestrictDllSearch();
 
 // The function `name` of the DLL `file` in the System folder, loaded at the
-// first call. Raises a run-time error when either cannot be found.
+// first call: with the System32-only search where Windows has it, by its
+// full path elsewhere. Raises a run-time error when either cannot be found.
 FARPROC SystemFunction(const wchar_t* file, const char* name);
+
+// A function of kernel32 that this Windows may lack; null where it does.
+FARPROC KernelFunction(const char* name);

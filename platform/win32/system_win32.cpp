@@ -64,6 +64,15 @@ std::uint32_t Win32System::timeGetTime() {
     return clock();
 }
 
+// Windows 95 and NT 4 have no such call: found at run time, so that the
+// program still starts there, and the system sleeps as it will.
+std::uint32_t Win32System::SetThreadExecutionState(std::uint32_t flags) {
+    using SetState = EXECUTION_STATE(WINAPI*)(EXECUTION_STATE);
+    static const auto setState =
+        reinterpret_cast<SetState>(reinterpret_cast<void*>(KernelFunction("SetThreadExecutionState")));
+    return setState ? setState(flags) : 0;
+}
+
 std::intptr_t Win32System::SendMessageA(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                                         std::intptr_t lParam) {
     return ::SendMessageA(W(window), message, wParam, lParam);

@@ -15,6 +15,7 @@ public:
     std::int32_t CloseHandle(OsHandle handle) override;
     std::int32_t ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override;
     std::uint32_t timeGetTime() override;
+    std::uint32_t SetThreadExecutionState(std::uint32_t flags) override;
     std::intptr_t SendMessageA(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                                std::intptr_t lParam) override;
     WindowHandle FindWindowA(const char* className, const char* windowName) override;

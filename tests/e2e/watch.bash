@@ -29,8 +29,15 @@ LOG="$E2E_DIR/DownloadLog.txt"
 
 # Starts the program in the background; PELLORY_PID is its process. With a
 # show command (7 is what a shortcut set to run 最小化 gives), the launcher
-# starts it with that STARTUPINFO.wShowWindow instead of a plain start.
+# starts it with that STARTUPINFO.wShowWindow instead of a plain start. With
+# PELLORY_CHANNELS (a WINEDEBUG value) set, what Wine writes on those
+# channels for a plain start is added to $E2E_DIR/pellory.err.
 start_pellory() {  # [show]
+  if [ -z "${1:-}" ] && [ -n "${PELLORY_CHANNELS:-}" ]; then
+    (cd "$E2E_DIR" && WINEDEBUG=$PELLORY_CHANNELS exec wine "$E2E_DIR/PelloryV2_0.exe" >/dev/null 2>>"$E2E_DIR/pellory.err") &
+    PELLORY_PID=$!
+    return 0
+  fi
   if [ -z "${1:-}" ]; then
     wine_start PelloryV2_0.exe
     PELLORY_PID=$!

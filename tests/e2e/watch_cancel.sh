@@ -6,7 +6,11 @@
 # the log holds its start line alone, and the cancel is appended all the
 # same. Last, a download ends under the question answered No: the watch goes
 # on, and its next tick ends it with the normal-end line and the shutdown.
+# Through it all, Wine's record of what the program asked of the system's
+# sleep: each start keeps the system awake, each cancel gives that back,
+# and the watch that ends in the shutdown holds it to the end.
 source "$(dirname "$0")/watch.bash"
+PELLORY_CHANNELS=warn+ntdll
 
 CANCEL='ダウンロード監視のキャンセル確認'
 stage bystander <<'S'
@@ -86,4 +90,8 @@ answer 7
 # No writes nothing: the log holds the start line and the end line alone.
 next_tick_ends_the_watch 2
 echo "No: the watch went on; its next tick ended it, normal-end line, session shut down"
+asked=$(grep -o 'NtSetThreadExecutionState (0x[0-9a-f]*' "$E2E_DIR/pellory.err" | sed 's/.*(//' | tr '\n' ' ')
+echo "asked of the system's sleep: $asked"
+[ "$asked" = "0x80000001 0x80000000 0x80000001 0x80000000 0x80000001 " ] ||
+  fail "expected awake (0x80000001) at each start, released (0x80000000) at each cancel, and nothing after the last start"
 echo "PASS"

@@ -2,8 +2,8 @@
 // window, a scripted desktop rebuilt to any download status, a log in a
 // temporary folder, and a millisecond clock that drives the local time, so
 // that a time stamp tells when it was taken. One trace holds the window's
-// changes, the clock's start and deadline, the log's openings and the
-// shutdown request, in the order they happened.
+// changes, the clock's start and deadline, the log's openings, the system's
+// sleep setting and the shutdown request, in the order they happened.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -33,6 +33,11 @@ public:
     std::int32_t ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override {
         toolkit_.Record("System", "ExitWindowsEx(" + std::to_string(flags) + ")");
         return RecordingSystem::ExitWindowsEx(flags, reserved);
+    }
+    std::uint32_t SetThreadExecutionState(std::uint32_t flags) override {
+        const std::uint32_t before = RecordingSystem::SetThreadExecutionState(flags);
+        toolkit_.Record("System", Calls().back());
+        return before;
     }
 
 private:
