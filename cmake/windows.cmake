@@ -91,6 +91,9 @@ target_link_libraries(window_icon_hook PRIVATE user32 gdi32)
 # The driver makes the program's window scans fail through this one (see the
 # library's source).
 pellory_hook_library(scan_fault_hook tools/hook/scan_fault_hook.cpp driver)
+# And makes its loader refuse what Windows is reported to refuse after
+# SetDefaultDllDirectories through this one.
+pellory_hook_library(strict_loader_hook tools/hook/strict_loader_hook.cpp driver)
 
 # A winmm.dll of our own that the end-to-end tests plant beside the program
 # and in its current folder (see the library's source). It is built into a

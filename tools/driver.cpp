@@ -20,7 +20,9 @@
 //   driver focus CAPTION [--prefix]               the control that has the input focus
 //   driver key CAPTION escape|enter [--prefix]    a key pressed and released on the focus
 //   driver msgbox [--title T] [--press BUTTON] [--timeout MS]
-//   driver close CAPTION [--prefix]               WM_CLOSE
+//   driver close CAPTION [--prefix] [--sent [--timeout MS]]
+//                                                 WM_CLOSE, posted; sent: prints handled once the
+//                                                 window has handled it, or no answer after MS
 //   driver endsession CAPTION [--timeout MS]      a log-off, asked as Windows asks it: WM_QUERYENDSESSION,
 //                                                 then WM_ENDSESSION with the answer; prints answer=1 (it
 //                                                 may go on) or answer=0 (refused), waiting up to MS for it
@@ -28,6 +30,11 @@
 //   driver show CAPTION min|max|restore|front [--prefix]
 //   driver scanfault CAPTION [--prefix]           every later window scan of the window's
 //                                                 program fails (tools/hook/scan_fault_hook.cpp)
+//   driver strictloader CAPTION [--prefix]        the window's program's LoadLibraryExW refuses
+//                                                 LOAD_WITH_ALTERED_SEARCH_PATH, as Windows is reported
+//                                                 to after SetDefaultDllDirectories; its loads are
+//                                                 written to strict_loader.txt beside the driver
+//                                                 (tools/hook/strict_loader_hook.cpp)
 //
 // CAPTION matches exactly, or as a prefix (--prefix), or anywhere (--contains).
 // Texts may be given as UTF-8 in the Japanese locale, with \uXXXX escapes,
@@ -118,9 +125,21 @@ wstring WithoutAmpersands(const wstring& text) {
 
 struct Options {
     std::vector<wstring> words;
-    bool prefix = false, contains = false, gone = false;
+    bool prefix = false, contains = false, gone = false, sent = false;
     DWORD timeout = 10000;
     wstring title, press;
+};
+
+// Libraries of tools/hook/ hooked onto the thread of the window's program.
+struct HookCommand {
+    const wchar_t* command;
+    const wchar_t* library;
+    const char* procedure;
+    const wchar_t* done;
+};
+const HookCommand kHookCommands[] = {
+    {L"scanfault", L"scan_fault_hook.dll", "ScanFaultHook", L"scans fail from now on: "},
+    {L"strictloader", L"strict_loader_hook.dll", "StrictLoaderHook", L"the loader is strict from now on: "},
 };
 
 struct Search {
@@ -551,7 +570,7 @@ HWND FocusOf(HWND top) {
 }
 
 int Usage() {
-    Print(L"usage: driver list|find|wait|controls|rect|dpi|click|mouseup|fonts|ink|focus|key|msgbox|close|endsession|size|show|scanfault ... (see tools/driver.cpp)");
+    Print(L"usage: driver list|find|wait|controls|rect|dpi|click|mouseup|fonts|ink|focus|key|msgbox|close|endsession|size|show|scanfault|strictloader ... (see tools/driver.cpp)");
     return 2;
 }
 
@@ -567,6 +586,7 @@ int wmain(int argc, wchar_t** argv) {
         if (arg == L"--prefix") options.prefix = true;
         else if (arg == L"--contains") options.contains = true;
         else if (arg == L"--gone") options.gone = true;
+        else if (arg == L"--sent") options.sent = true;
         else if (arg == L"--timeout" && i + 1 < argc) options.timeout = DWORD(_wtoi(argv[++i]));
         else if (arg == L"--title" && i + 1 < argc) options.title = Argument(argv[++i]);
         else if (arg == L"--press" && i + 1 < argc) options.press = Argument(argv[++i]);
@@ -667,6 +687,16 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (command == L"click" && n == 3) return Click(top, w[2]);
+    if (command == L"close" && options.sent) {
+        // Returns once the window has handled it: a question it opens keeps it waiting.
+        DWORD_PTR ignored = 0;
+        if (!SendMessageTimeoutW(top, WM_CLOSE, 0, 0, SMTO_NORMAL, options.timeout, &ignored)) {
+            Print(IsWindow(top) ? L"no answer" : L"gone without an answer");
+            return 1;
+        }
+        Print(L"handled: " + (IsWindow(top) ? Text(top) : wstring(L"gone")));
+        return 0;
+    }
     if (command == L"close") {
         PostMessageW(top, WM_CLOSE, 0, 0);
         Print(L"closing: " + Text(top));
@@ -690,12 +720,13 @@ int wmain(int argc, wchar_t** argv) {
         SetWindowPos(top, nullptr, 0, 0, _wtoi(w[2].c_str()), _wtoi(w[3].c_str()), SWP_NOMOVE | SWP_NOZORDER);
         return 0;
     }
-    if (command == L"scanfault") {
-        if (!SendThroughHook(top, L"scan_fault_hook.dll", "ScanFaultHook", WM_NULL, 0)) {
-            Print(L"cannot hook scan_fault_hook.dll onto the window's thread");
+    for (const HookCommand& hook : kHookCommands) {
+        if (command != hook.command) continue;
+        if (!SendThroughHook(top, hook.library, hook.procedure, WM_NULL, 0)) {
+            Print(wstring(L"cannot hook ") + hook.library + L" onto the window's thread");
             return 1;
         }
-        Print(L"scans fail from now on: " + Text(top));
+        Print(hook.done + Text(top));
         return 0;
     }
     if (command == L"show" && n == 3 && w[2] == L"front") {
