@@ -30,6 +30,8 @@ public:
     // The window's events, each to its handler.
     void Activate() override;
     void Unload(std::int16_t& cancel) override;
+    // Form_Unload asks while a watch runs.
+    bool UnloadAsks() override;
     void Click(std::size_t control) override;
     void Tick(std::size_t timer) override;
 

@@ -23,6 +23,13 @@ void Toolkit::FormGone(const Form& form) {
     if (activeForm_ == &form) activeForm_ = nullptr;
 }
 
+bool RunUnloadHandler(Toolkit& toolkit, FormEvents& events) {
+    if (toolkit.BoxOpen() && events.UnloadAsks()) return false;
+    std::int16_t cancel = 0;
+    RunEventHandler(toolkit, [&] { events.Unload(cancel); });
+    return cancel == 0;
+}
+
 void ShowErrorBox(Toolkit& toolkit, const Text& title) {
     const RuntimeError error = CurrentError();
     toolkit.MsgBox(ErrorBoxText(error.Number(), error.Description()), mb::Critical, title);

@@ -112,6 +112,10 @@ public:
     virtual void Resize() {}
     // cancel is a 16-bit boolean, -1 for true: setting it refuses the close.
     virtual void Unload(std::int16_t& cancel) { (void)cancel; }
+    // Whether Unload would put a question to the user now. Read, not run:
+    // a close that comes while a box of ours is open is refused when it
+    // would (see RunUnloadHandler).
+    virtual bool UnloadAsks() { return false; }
     virtual void Click(std::size_t control) { (void)control; }
     // button: 1 left, 2 right, 4 middle.
     virtual void MouseUp(std::size_t control, std::int16_t button) { (void)control; (void)button; }
@@ -216,6 +220,15 @@ void RunEventHandler(Toolkit& toolkit, Handler handler) {
         ReportUncaughtError(toolkit);
     }
 }
+
+// Runs a form's Unload for a close request (its close box, a close from
+// another program, a log-off or shutdown, the program's own unload); true
+// when the form may go. While a box of ours is open, an Unload that would
+// ask is not run and the close is refused: its question would open inside
+// the handler that asked first, and the user answers that one first. One
+// that would not ask runs even then: it ends the program (or lets a form
+// go), and nothing of the handler under the box runs after it.
+bool RunUnloadHandler(Toolkit& toolkit, FormEvents& events);
 
 // Runs a timer's tick handler as an event handler, unless a message box is
 // open: a box's own message loop would otherwise run the tick inside the

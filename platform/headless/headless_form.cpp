@@ -177,9 +177,7 @@ void HeadlessForm::UserSetWindowState(std::int32_t state) {
 }
 
 void HeadlessForm::Close() {
-    std::int16_t cancel = 0;
-    RunEventHandler(toolkit_, [&] { events_.Unload(cancel); });
-    if (cancel == 0) {
+    if (RunUnloadHandler(toolkit_, events_)) {
         visible_ = false;
         loaded_ = false;
         toolkit_.FormGone(*this);

@@ -154,9 +154,10 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_QUERYENDSESSION:
         // A log-off or shutdown closes the form as its close box does, and a
-        // refused close refuses it. Not while a box of ours is open: the close
-        // would run inside the handler that asked.
-        if (toolkit_.BoxOpen()) return FALSE;
+        // refused close refuses it. A modal form leaves the answer to the
+        // form it was opened over: it stays open, and would let the session
+        // end go on.
+        if (modal_) return TRUE;
         return Close() ? TRUE : FALSE;
     case WM_COMMAND: {
         const std::size_t index = std::size_t(LOWORD(wParam) - kFirstControlId);
@@ -285,6 +286,7 @@ void Win32Form::Show(bool modal) {
         UpdateWindow(window_);
         return;
     }
+    modal_ = true;
     HWND previous = GetActiveWindow();
     EnumThreadWindows(GetCurrentThreadId(), &CollectEnabled, LPARAM(&modalDisabled_));
     modalDisabled_.erase(std::remove(modalDisabled_.begin(), modalDisabled_.end(), window_), modalDisabled_.end());
@@ -316,9 +318,7 @@ void Win32Form::Unload() { Close(); }
 
 bool Win32Form::Close() {
     if (!window_) return true;
-    std::int16_t cancel = 0;
-    RunEventHandler(toolkit_, [&] { events_.Unload(cancel); });
-    if (cancel != 0) return false;
+    if (!RunUnloadHandler(toolkit_, events_)) return false;
     if (!window_) return true;
     EndModal();
     DestroyWindow(window_);

@@ -5,12 +5,20 @@
 # window the same way: while idle the program ends at once, with no question
 # and no line, and lets the log-off go on; while watching it asks, and Yes
 # writes the cancel line, ends the program and lets the log-off go on, No
-# refuses it and the watch goes on. Started again over a new download and
-# answered No: the window and the watch go on, and once the download is over
-# the next tick ends the watch with the normal-end line and the shutdown.
+# refuses it and the watch goes on. Under a box of ours the same holds where
+# no question is needed: idle under the previous-run warning, a log-off ends
+# the program; while watching, under the cancel question, a close from
+# another program and a log-off are refused at once, with no question opened
+# inside it. The About window, open over the watch, answers a log-off
+# without closing, and stays when the main window refuses it. Started again
+# over a new download and answered No: the window and the watch go on, and
+# once the download is over the next tick ends the watch with the normal-end
+# line and the shutdown.
 source "$(dirname "$0")/watch.bash"
 
 QUIT='終了確認'
+CANCEL='ダウンロード監視のキャンセル確認'
+ABOUT='バージョン情報'
 stage bystander <<'S'
 window memo 無題 - メモ帳
 S
@@ -76,6 +84,20 @@ ends_by_itself "idle log-off"
 [ "$(md5sum <"$LOG")" = "$before" ] || fail "idle log-off: the log changed: $(log_lines)"
 echo "log-off while idle: no question, allowed, the program ended, the log unchanged"
 
+# The same under the previous-run warning, which a log ending in a start line
+# brings; the log is put back afterwards.
+cp "$LOG" "$E2E_DIR/log.kept"
+seed_log '2004/01/09 08:03:07　ダウンロード監視スタート'
+before=$(md5sum <"$LOG")
+start_pellory
+drv wait '前回の終了記録がありません' --timeout 20000 >/dev/null || fail "no previous-run warning"
+said=$(drv endsession "$IDLE" --timeout 15000 | tr -d '\r') || fail "log-off under the warning: $said"
+[ "$said" = answer=1 ] || fail "log-off under the warning: $said, the program $(alive "$PELLORY_PID" && echo stays)"
+ends_by_itself "log-off under the warning"
+[ "$(md5sum <"$LOG")" = "$before" ] || fail "log-off under the warning: the log changed: $(log_lines)"
+mv "$E2E_DIR/log.kept" "$LOG"
+echo "log-off while idle under the previous-run warning: allowed, the program ended, the log unchanged"
+
 # A log-off while watching, answered Yes.
 download
 start_pellory
@@ -99,6 +121,37 @@ answer 7
 drv find '監視中 - Pellory' --contains >/dev/null || fail "log-off, No: the watch did not go on"
 [ "$(log_lines | wc -l)" = 5 ] || fail "log-off, No: the log changed: $(log_lines)"
 echo "log-off while watching, No: refused, the watch goes on, nothing written"
+
+# Under the cancel question: a close sent by another program is handled at
+# once (a question opened inside it would keep the sender waiting), and a
+# log-off is refused; the cancel question's own No keeps the watch.
+drv click '監視中 - Pellory' 'キャンセル' --contains >/dev/null || fail "cancel not clickable"
+drv wait "$CANCEL" --timeout 15000 >/dev/null || fail "no cancel question"
+drv close '監視中 - Pellory' --contains --sent --timeout 15000 >/dev/null ||
+  fail "a close under the cancel question was not handled at once: $(drv list)"
+drv find "$QUIT" --timeout 0 >/dev/null && fail "a close question opened inside the cancel question"
+said=$(drv endsession '監視中 - Pellory' --contains --timeout 15000 | tr -d '\r') || fail "log-off under the cancel question: $said"
+[ "$said" = answer=0 ] || fail "log-off under the cancel question: $said"
+expect_box "$CANCEL" 'ダウンロード監視をキャンセルしますか' question 'はい(Y)=6|いいえ(N)=7' 7
+drv find '監視中 - Pellory' --contains >/dev/null || fail "under the cancel question: the watch did not go on"
+[ "$(log_lines | wc -l)" = 5 ] || fail "under the cancel question: the log changed: $(log_lines)"
+echo "under the cancel question: a close handled at once without a question, a log-off refused; the watch goes on"
+
+# The About window over the watch: asked first, it says yes and stays; the
+# main window asks its question, No refuses, and the About window stays.
+drv click '監視中 - Pellory' ... --contains >/dev/null || fail "About button not usable"
+drv wait "$ABOUT" --timeout 10000 >/dev/null || fail "no About window"
+said=$(drv endsession "$ABOUT" --timeout 15000 | tr -d '\r') || fail "log-off asking the About window: $said"
+[ "$said" = answer=1 ] || fail "log-off asking the About window: $said"
+drv find "$ABOUT" >/dev/null || fail "the About window closed at a log-off's question"
+ask_session_end
+answer 7
+[ "$(session_answer)" = answer=0 ] || fail "log-off under the About window, No: $(session_answer)"
+drv find "$ABOUT" >/dev/null || fail "the About window closed though the log-off was refused"
+shot about_after_logoff
+drv click "$ABOUT" OK >/dev/null
+drv wait "$ABOUT" --gone --timeout 10000 >/dev/null || fail "OK did not close the About window"
+echo "About window: answered a log-off without closing, and stayed when the main window refused it"
 
 # The same watch, asked to close and answered No.
 ask_close

@@ -226,6 +226,39 @@ TEST(Watch, ClosingTheWindow) {
         EXPECT_EQ(app.Log(), before);
         EXPECT_EQ(app.toolkit.trace, (std::vector<std::string>{"tmrPellory.Enabled=False", "App.End"}));
     }
+    // Idle under a box of ours (the previous-run warning): the close ends
+    // the program at once all the same, with no question and no line.
+    {
+        Pellory app;
+        app.SeedLog({LogEvent::Start});
+        const std::string before = app.Log();
+        app.toolkit.responder = [&](const MsgBoxCall&) {
+            app.window().Close();
+            return 1;
+        };
+        EXPECT_THROW(app.Start(), ProgramEnded);
+        ASSERT_EQ(app.toolkit.boxes.size(), 1u);
+        EXPECT_EQ(ToUtf8(app.toolkit.boxes[0].title), u8"前回の終了記録がありません");
+        EXPECT_EQ(app.Log(), before);
+    }
+    // Watching under the cancel question: refused without a second question;
+    // the question's own answer decides, and the window can be closed after.
+    {
+        Pellory app;
+        StartWatching(app);
+        app.toolkit.responder = [&](const MsgBoxCall&) {
+            app.window().Close();
+            EXPECT_TRUE(app.window().Loaded());
+            return kNo;
+        };
+        app.Click(frmPellory::kCmdCancel);
+        ASSERT_EQ(app.toolkit.boxes.size(), 1u);
+        EXPECT_TRUE(app.Polling());
+        EXPECT_EQ(app.Log(), Line(LogEvent::Start, 7));
+        app.Answer(kYes);
+        EXPECT_THROW(app.window().Close(), ProgramEnded);
+        EXPECT_EQ(ToUtf8(app.toolkit.boxes.back().title), u8"終了確認");
+    }
     // Watching: No keeps the window and the watch; Yes logs the cancel and
     // ends without Set_WatchOff, Read_Log or a shutdown.
     for (std::int32_t answer : {kNo, kYes}) {
@@ -255,6 +288,64 @@ TEST(Watch, ClosingTheWindow) {
         EXPECT_EQ(ToUtf8(app.toolkit.boxes[0].title), u8"終了確認");
         EXPECT_EQ(app.toolkit.boxes[0].style, 292);
         EXPECT_FALSE(app.ShutdownRequested());
+    }
+}
+
+// The system may not sleep on its own while a watch runs: asked when the
+// poll starts, given back when the watch ends without a shutdown (a cancel,
+// or an end sequence stopped by an error, before its box, which may stay
+// open all night), and held up to the shutdown request otherwise.
+TEST(Watch, TheSystemStaysAwakeWhileAWatchRuns) {
+    const std::string awake = "System.SetThreadExecutionState(0x80000001)";
+    const std::string asleep = "System.SetThreadExecutionState(0x80000000)";
+    // The trace's entries of the poll, the sleep setting, the boxes and the shutdown.
+    const auto steps = [](Pellory& app) {
+        std::vector<std::string> kept;
+        for (const std::string& entry : app.toolkit.trace)
+            if (entry.rfind("tmrPellory.", 0) == 0 || entry.rfind("System.", 0) == 0 || entry.rfind("MsgBox.", 0) == 0)
+                kept.push_back(entry);
+        return kept;
+    };
+    using Steps = std::vector<std::string>;
+    {
+        Pellory app;
+        app.SetDesktop(1, 0, false);
+        app.Start();
+        EXPECT_EQ(steps(app), (Steps{awake, "tmrPellory.Enabled=True"}));
+        app.toolkit.trace.clear();
+        app.Answer(kNo);
+        app.Click(frmPellory::kCmdCancel);
+        EXPECT_EQ(steps(app), (Steps{u8"MsgBox.ダウンロード監視のキャンセル確認"}));
+        app.toolkit.trace.clear();
+        app.Answer(kYes);
+        app.Click(frmPellory::kCmdCancel);
+        EXPECT_EQ(steps(app), (Steps{u8"MsgBox.ダウンロード監視のキャンセル確認", "tmrPellory.Enabled=False", asleep}));
+        EXPECT_EQ(app.system.executionState, 0x80000000u);
+    }
+    {
+        Pellory app;
+        StartWatching(app);
+        app.SetDesktop(0, 0, false);
+        EXPECT_THROW(app.Tick(), ProgramEnded);
+        EXPECT_EQ(steps(app), (Steps{"tmrPellory.Enabled=False", "System.ExitWindowsEx(5)"}));
+        EXPECT_EQ(app.system.executionState, 0x80000001u);
+    }
+    {
+        Pellory app;
+        StartWatching(app);
+        app.SetDesktop(0, 0, false);
+        app.files.faults.writeError = err::DiskFull;
+        app.Tick();
+        EXPECT_EQ(steps(app), (Steps{"tmrPellory.Enabled=False", asleep, "MsgBox.tmrPellory_Timer"}));
+    }
+    // A start that finds no download, or fails before its poll, asks nothing.
+    for (const bool logFails : {false, true}) {
+        Pellory app;
+        app.Start();
+        app.SetDesktop(logFails ? 1 : 0, 0, false);
+        app.files.faults.openError = logFails ? err::PermissionDenied : 0;
+        app.Click(frmPellory::kCmdStart);
+        EXPECT_TRUE(app.system.CallsTo("SetThreadExecutionState").empty());
     }
 }
 
