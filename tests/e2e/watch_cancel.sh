@@ -90,7 +90,7 @@ answer 7
 # No writes nothing: the log holds the start line and the end line alone.
 next_tick_ends_the_watch 2
 echo "No: the watch went on; its next tick ended it, normal-end line, session shut down"
-asked=$(grep -o 'NtSetThreadExecutionState (0x[0-9a-f]*' "$E2E_DIR/pellory.err" | sed 's/.*(//' | tr '\n' ' ')
+asked=$(sed -n 's/.*NtSetThreadExecutionState (\(0x[0-9a-f]*\).*/\1/p' "$E2E_DIR/pellory.err" | tr '\n' ' ')
 echo "asked of the system's sleep: $asked"
 [ "$asked" = "0x80000001 0x80000000 0x80000001 0x80000000 0x80000001 " ] ||
   fail "expected awake (0x80000001) at each start, released (0x80000000) at each cancel, and nothing after the last start"
