@@ -57,15 +57,19 @@ dir=$WINEPREFIX/drive_c/demo
 rm -rf "$dir" && mkdir -p "$dir"
 cp "$win"/*.exe "$dir"/
 cd "$dir"
-drv() { wine driver.exe "$@" >/dev/null; }
-# The virtual desktop's window (Wine 10 names it in Japanese), as a PNG, with
-# caption buttons as Windows draws them: Wine 8 draws letters there.
-shot() {
+drv() { wine driver.exe "$@"; }
+# The virtual desktop's window (Wine 10 names it in Japanese) as a PNG.
+desktop_png() {
   local id
   id=$(xwininfo -root -tree | awk '/"demo - Wine / { print $1; exit }')
-  import -window "${id:-root}" "$shots/$1.png"
+  import -window "${id:-root}" "$1"
+}
+# A picture kept: caption buttons as Windows draws them (Wine 8 draws letters there).
+keep() {
   [ "$bits" = 32 ] || python3 "$root/scripts/caption_buttons.py" "$shots/$1.png" "$shots/$1.png" >/dev/null
 }
+shot() { desktop_png "$shots/$1.png" && keep "$1"; }
+source "$root/tests/e2e/drawn.bash"
 
 cat >dialogs.txt <<'S'
 window dl ファイルのダウンロード
@@ -82,13 +86,22 @@ echo "downloads in progress: 'ファイルのダウンロード' saving setup.ex
 echo "both finish 15 s from now"
 
 (exec wine PelloryV2_0.exe >/dev/null 2>&1) &
-drv wait '●監視中 - Pellory' --timeout 30000
+drv wait '●監視中 - Pellory' --timeout 30000 >/dev/null
 echo "Pellory started and began watching by itself: ●監視中 - Pellory"
-drv wait '○監視中 - Pellory' --timeout 5000
+drv wait '○監視中 - Pellory' --timeout 5000 >/dev/null
 shot watching
-drv wait 'シャットダウンします...' --timeout 40000
+drv wait 'シャットダウンします...' --timeout 40000 >/dev/null
 echo "the downloads finished: シャットダウンします... (5 s)"
-shot shutdown
+# The caption changes before the window's paint reaches the screen: the
+# picture is the first one that shows the window drawn.
+drawn=0
+if drawn_during_wait 'シャットダウンします...' DownloadLog.txt "$shots/shutdown.png" desktop_png; then
+  drawn=1
+  keep shutdown
+  echo "pictured once drawn: $DRAWN_SAID"
+else
+  echo "$DRAWN_WHY" >&2
+fi
 timeout 30 wineserver -w
 echo "the Wine session has shut down"
 echo
@@ -98,3 +111,4 @@ echo
 echo "screenshots:"
 echo "  $shots/watching.png"
 echo "  $shots/shutdown.png"
+[ "$drawn" = 1 ]

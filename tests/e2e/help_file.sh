@@ -20,7 +20,9 @@ for key in "見張り開始" "ファイルのダウンロード" "保存して�
   "DownloadLog.txt" "前回のログに追加" "上書き出力" "前回異常終了しています" "前回の終了記録がありません" \
   "キャンセル" "シャットダウンします..." "5 秒" "正常終了シャットダウン" "異常終了シャットダウン" \
   "ダウンロード監視スタート" "ダウンロード監視キャンセル" "強制的にシャットダウン" \
-  '%LOCALAPPDATA%\Programs\Pellory' "ブロックの解除" "許可する" "KB2533623"; do
+  '%LOCALAPPDATA%\Programs\Pellory' "ブロックの解除" "許可する" "KB2533623" "System32" \
+  "cmdStart_Click" "tmrPellory_Timer" "Read_Log" "PelloryV2_0" "75:パス名が無効です。" \
+  "ダウンロード監視をキャンセルして終了しますか" "●監視中 - Pellory" "未監視 - Pellory"; do
   check "a page says \"$key\"" grep -qF -- "$key" <<<"$text"
 done
 for page in pages/*.html; do
@@ -29,6 +31,42 @@ done
 for page in $(iconv -f CP932 -t UTF-8 pages/toc.hhc | sed -n 's/.*name="Local" value="\([^"]*\)".*/\1/p'); do
   check "contents entry $page is in the file" [ -f "pages/$page" ]
 done
+# Every page written is compiled in and listed in the contents.
+contents=$(iconv -f CP932 -t UTF-8 pages/toc.hhc)
+for source in "$PELLORY_ROOT"/help/*.html; do
+  page=$(basename "$source")
+  check "$page is in the file and in the contents" eval "[ -f pages/$page ] && grep -qF 'value=\"$page\"' <<<\"\$contents\""
+done
+# The sections that other pages and readme.txt point to, each with its marker.
+for section in index.html:system index.html:folder watch.html:sleep log.html:normal startup.html:noend \
+  end.html:logoff end.html:box errors.html:cmdStart_Click errors.html:tmrPellory_Timer errors.html:Read_Log \
+  errors.html:PelloryV2_0; do
+  check "${section%%:*} has the section ${section#*:}" grep -qF "<a name=\"${section#*:}\">" "pages/${section%%:*}"
+done
+check "the opening page marks the forced shutdown 【重要】" eval "iconv -f CP932 -t UTF-8 pages/index.html | grep -qF '【重要】'"
+# Every link between pages leads to a page of the file, and to a section
+# that page has.
+links_resolve() {
+  local page link target anchor bad=0
+  for page in pages/*.html; do
+    for link in $(grep -o 'href="[^"]*"' "$page" | sed 's/^href="//; s/"$//' | grep -v -E '^[a-z]+:'); do
+      target=${link%%#*} anchor=""
+      [ "$target" != "$link" ] && anchor=${link#*#}
+      [ -n "$target" ] || target=$(basename "$page")
+      if [ ! -f "pages/$target" ]; then
+        echo "  $(basename "$page"): $link: no such page"; bad=1
+      elif [ -n "$anchor" ] && ! grep -qF "name=\"$anchor\"" "pages/$target"; then
+        echo "  $(basename "$page"): $link: no such section"; bad=1
+      fi
+    done
+  done
+  return $bad
+}
+check "every link between pages resolves" links_resolve
+# One long-vowel spelling throughout, as Windows writes these words.
+short_spellings() { ! grep -n -P 'コンピュータ(?!ー)|フォルダ(?!ー)|ユーザ(?!ー)|ブラウザ(?!ー)|インストーラ(?!ー)|サーバ(?!ー)|マネージャ(?!ー)|エクスプローラ(?!ー)' <<<"$text"; }
+check "no short long-vowel spelling (コンピューター, フォルダー, ...)" short_spellings
+
 title=$(printf 'Pellory ヘルプ' | iconv -f UTF-8 -t CP932)
 check "title stored in Shift-JIS" grep -qF -- "$title" "pages/#SYSTEM"
 

@@ -6,6 +6,7 @@
 # window is drawn whole, its buttons and log view included; more rounds check
 # this again from a watch left as it was and from a minimised one.
 source "$(dirname "$0")/watch.bash"
+source "$(dirname "$0")/drawn.bash"
 
 # The outer size in the driver's rectangles of the window.
 size_of() { sed -n 's/^window=[0-9-]*,[0-9-]*,//p' <<<"$1"; }
@@ -23,47 +24,15 @@ minimise() {
   fail "not minimised: $now"
 }
 
-dpi=$(drv dpi | sed 's/dpi=//')
-px() { echo $((($1 * dpi + 720) / 1440)); }  # twips to pixels, as the layout is converted
-# Dark pixels (text, edges, not the face colours) of picture $1 inside a
-# rectangle of the client area, in twips as the layout gives it; $2 is the
-# driver's rectangles of the window.
-dark_pixels() {  # picture frame left top width height
-  local x y w h cw ch border
-  IFS=, read -r x y w h <<<"$(sed -n 's/^window=//p' <<<"$2")"
-  IFS=, read -r cw ch <<<"$(sed -n 's/^client=//p' <<<"$2")"
-  border=$(((w - cw) / 2))
-  convert "$1" -crop "$(px "$5")x$(px "$6")+$((x + border + $(px "$3")))+$((y + h - border - ch + $(px "$4")))" +repage \
-    -colorspace Gray -threshold 50% -format '%[fx:round((1-mean)*w*h)]' info:
-}
-# End lines in the log: the program writes one right after the wait.
-end_lines() { log_lines | grep -c 'シャットダウン$' || true; }
-# Screenshots of the shutdown wait until one shows the start button's text and
-# edges and the log view's lines. A picture taken before the end line is in
-# the log was taken during the wait; once it is there, the wait is over and
-# the window was never seen drawn. FRAME is the driver's rectangles of the
-# restored window; the picture is kept as $1.png.
-drawn_during_wait() {
-  local picture="$E2E_RESULTS/$1.png" button=0 log=0 pictures=0 ends
-  ends=$(end_lines)
-  for ((;;)); do
-    frame=$(drv rect "$SHUTDOWN") || fail "the shutdown caption went before the window was restored"
-    grep -qx 'state=normal' <<<"$frame" && break
-  done
-  for ((;;)); do
-    import -window root -crop "$WATCH_SIZE+0+0" +repage "png:$picture.new"
-    [ "$(end_lines)" = "$ends" ] || break
-    mv "$picture.new" "$picture"
-    pictures=$((pictures + 1))
-    button=$(dark_pixels "$picture" "$frame" 2520 3360 1215 375)
-    log=$(dark_pixels "$picture" "$frame" 120 1080 4815 2175)
-    if ((button >= 40 && log >= 40)); then
-      echo "drawn during the wait: $button dark pixels in the start button, $log in the log view (screenshot: $picture)"
-      return 0
-    fi
-  done
-  rm -f "$picture.new"
-  fail "the window was not drawn during the wait: $pictures screenshots, the last with $button dark pixels in the start button, $log in the log view ($picture)"
+# The desktop as a PNG, for drawn_during_wait.
+desktop_png() { import -window root -crop "$WATCH_SIZE+0+0" +repage "$1"; }
+# Screenshots of the shutdown wait until one shows the window drawn; FRAME is
+# then the driver's rectangles of the restored window, the picture $1.png.
+drawn_under_shutdown() {
+  local picture="$E2E_RESULTS/$1.png"
+  drawn_during_wait "$SHUTDOWN" "$LOG" "$picture" desktop_png || fail "$DRAWN_WHY"
+  frame=$DRAWN_FRAME
+  echo "drawn during the wait: $DRAWN_SAID (screenshot: $picture)"
 }
 
 stage_bystander_and_download
@@ -89,7 +58,7 @@ echo "the download dialog closed"
 drv wait "$SHUTDOWN" --timeout 15000 >/dev/null || fail "no shutdown caption"
 seen=$(date +%s.%N)
 # Restored from the minimised state, at its own size, and drawn during the wait.
-drawn_during_wait shutdown
+drawn_under_shutdown shutdown
 [ "$(size_of "$frame")" = "$size" ] || fail "restored at $(size_of "$frame"), not at $size"
 echo "restored under the shutdown caption at $size"
 session_ends_after_the_wait "$seen"
@@ -114,7 +83,7 @@ S
   unstage downloads
   drv wait "$SHUTDOWN" --timeout 15000 >/dev/null || fail "round $round: no shutdown caption"
   echo -n "round $round, from a watch $how: "
-  drawn_during_wait "shutdown-$round"
+  drawn_under_shutdown "shutdown-$round"
   timeout 30 wineserver -w || fail "round $round: the Wine session did not end"
 done
 echo "PASS"

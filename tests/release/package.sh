@@ -33,6 +33,48 @@ sys.exit(0 if lines[-1] == b"" and all(b"\n" not in l and b"\r" not in l for l i
 PY
 }
 check "readme.txt is Shift-JIS with CR LF and says where to put the program" readme_ok
+# The usual headings of a Japanese freeware readme, each a line of its own,
+# in this order; 【重要】 on the forced shutdown in 概要; a date in 履歴; the
+# help pages it points to exist; one long-vowel spelling throughout.
+readme_form() {
+  python3 - "$zip" "$root/help/toc.hhc" <<'PY'
+import re, sys, zipfile
+text = zipfile.ZipFile(sys.argv[1]).read("readme.txt").decode("cp932")
+lines = text.split("\r\n")
+wanted = ["概要", "種別", "動作環境", "インストール", "使い方", "注意", "免責",
+          "ファイル構成", "アンインストール", "履歴", "著作権", "連絡先"]
+headings = [l[2:] for l in lines if l.startswith("■ ")]
+faults = []
+missing = [h for h in wanted if h not in headings]
+if missing:
+    faults.append("missing headings: " + " ".join(missing))
+elif [h for h in headings if h in wanted] != wanted:
+    faults.append("headings out of order: " + " ".join(headings))
+def section(name):
+    if name not in headings:
+        return []
+    start = lines.index("■ " + name) + 1
+    end = next((i for i in range(start, len(lines)) if lines[i].startswith("■ ")), len(lines))
+    return [l for l in lines[start:end] if l.strip()]
+if not any("【重要】" in l for l in section("概要")):
+    faults.append("no 【重要】 in 概要")
+history = section("履歴")
+if not history or not re.match(r"\d{4}/\d{2}/\d{2} ", history[0]):
+    faults.append("履歴 does not start with a date: %r" % (history[:1],))
+titles = set(re.findall(r'name="Name" value="([^"]+)"', open(sys.argv[2], encoding="utf-8").read()))
+joined = re.sub(r"\r\n *", "", text)
+for title in re.findall(r"ヘルプの「([^」]+)」", joined):
+    if title not in titles:
+        faults.append("points to a help page that does not exist: " + title)
+short = re.findall(r".{0,8}(?:コンピュータ|フォルダ|ユーザ|ブラウザ|インストーラ|サーバ|マネージャ|エクスプローラ)(?!ー).{0,4}", text)
+if short:
+    faults.append("short long-vowel spellings: " + " / ".join(short))
+for fault in faults:
+    print("  " + fault)
+sys.exit(1 if faults else 0)
+PY
+}
+check "readme.txt has the usual headings, 【重要】 in 概要, a dated 履歴, help pages that exist, one spelling" readme_form
 link_time() {  # the PE header's TimeDateStamp
   python3 -c 'import struct, sys; d = open(sys.argv[1], "rb").read()
 pe = struct.unpack_from("<I", d, 0x3C)[0]; print(struct.unpack_from("<I", d, pe + 8)[0])' "$1"
