@@ -80,11 +80,14 @@ expect_box() {  # title text icon buttons press
 
 # Six changes of the blinking caption, each seen while the watch runs, show
 # that the program's own timers ran for over 5 s: a poll due meanwhile has had
-# its tick, however slowly this machine lets us look.
+# its tick, however slowly this machine lets us look. Each look waits up to
+# 2 s for the watching caption, less than the shutdown caption or an idle
+# window would last: once, right after the window was minimised, a look that
+# did not wait missed the window that the next list showed watching.
 watch_outlasts_a_poll() {
   local blinks=0 last="" caption
   for _ in $(seq 120); do
-    caption=$(drv find '監視中 - Pellory' --contains --timeout 0 | tr -d '\r' | sed 's/^0x[0-9a-f]* text=//') ||
+    caption=$(drv find '監視中 - Pellory' --contains --timeout 2000 | tr -d '\r' | sed 's/^0x[0-9a-f]* text=//') ||
       fail "the window left its watching presentation: $(drv list)"
     [ -n "$last" ] && [ "$caption" != "$last" ] && blinks=$((blinks + 1))
     last=$caption
