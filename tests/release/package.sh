@@ -37,7 +37,7 @@ check "readme.txt is Shift-JIS with CR LF and says where to put the program" rea
 # in this order; 【重要】 on the forced shutdown in 概要; a date in 履歴; the
 # help pages it points to exist; one long-vowel spelling throughout.
 readme_form() {
-  python3 - "$zip" "$root/help/toc.hhc" <<'PY'
+  python3 - "$zip" "$root/help/toc.hhc" "$root/tests/long_vowels.txt" <<'PY'
 import re, sys, zipfile
 text = zipfile.ZipFile(sys.argv[1]).read("readme.txt").decode("cp932")
 lines = text.split("\r\n")
@@ -66,7 +66,8 @@ joined = re.sub(r"\r\n *", "", text)
 for title in re.findall(r"ヘルプの「([^」]+)」", joined):
     if title not in titles:
         faults.append("points to a help page that does not exist: " + title)
-short = re.findall(r".{0,8}(?:コンピュータ|フォルダ|ユーザ|ブラウザ|インストーラ|サーバ|マネージャ|エクスプローラ)(?!ー).{0,4}", text)
+words = open(sys.argv[3], encoding="utf-8").read().split()
+short = re.findall(r".{0,8}(?:" + "|".join(words) + r")(?!ー).{0,4}", text)
 if short:
     faults.append("short long-vowel spellings: " + " / ".join(short))
 for fault in faults:
