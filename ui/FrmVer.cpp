@@ -17,6 +17,8 @@ constexpr FontSpec kDescriptionFont{u"ＭＳ ゴシック", 975, true, false, Ch
 
 // Listed in tab order. Labels never take the focus, so CmdOk is the only
 // control that does.
+// One row a control (a field a column), kept as written.
+// clang-format off
 const ControlSpec kControls[] = {
     {"Label1", ControlKind::Label, u"Pellory", {120, 600, 4215, 375}, 0, -1, kNavy, kTitleFont, false},
     {"CmdOk", ControlKind::CommandButton, u"OK", {4080, 2160, 1215, 495}, 1, -1, kDefaultColor, kButtonFont, false},
@@ -27,16 +29,19 @@ const ControlSpec kControls[] = {
     {"Label5", ControlKind::Label, u"Internet Explorer用ダウンロード終了監視ソフト", {120, 120, 5295, 255}, 6, -1, kNavy,
      kDescriptionFont, false},
 };
+// clang-format on
 static_assert(sizeof kControls / sizeof kControls[0] == FrmVer::kControlCount, "one spec per control index");
 
 constexpr int kShowNormal = 1;  // SW_SHOWNORMAL
 
 }  // namespace
 
+// clang-format off
 const FormSpec kFrmVerLayout{
     "FrmVer", u"バージョン情報", BorderStyle::FixedDialog, false, false, false, 5520, 2775,
     kControls, FrmVer::kControlCount, nullptr, 0,
 };
+// clang-format on
 
 FrmVer::FrmVer() : form_(gPlatform.toolkit->LoadForm(kFrmVerLayout, *this)) { Form_Load(); }
 

@@ -9,8 +9,9 @@ std::int16_t bBlink = 0;
 
 namespace {
 
-
 // Listed in tab order; the options sit in fraLog (index 4), relative to it.
+// One row a control (a field a column), kept as written.
+// clang-format off
 const ControlSpec kControls[] = {
     {"optLog(0)", ControlKind::OptionButton, u"前回のログに追加", {120, 240, 1935, 255}, 0, 4, kDefaultColor, kDefaultFont, true},
     {"optLog(1)", ControlKind::OptionButton, u"上書き出力", {2160, 240, 1935, 255}, 1, 4, kDefaultColor, kDefaultFont, false},
@@ -22,6 +23,7 @@ const ControlSpec kControls[] = {
     {"txtLog", ControlKind::TextBox, u"", {120, 1080, 4815, 2175}, 7, -1, kDefaultColor, kDefaultFont, false},
     {"Label1", ControlKind::Label, u"ログファイル履歴", {120, 840, 1455, 255}, 8, -1, kDefaultColor, kDefaultFont, false},
 };
+// clang-format on
 static_assert(sizeof kControls / sizeof kControls[0] == frmPellory::kControlCount, "one spec per control index");
 
 const TimerSpec kTimers[] = {
@@ -32,10 +34,12 @@ static_assert(sizeof kTimers / sizeof kTimers[0] == frmPellory::kTimerCount, "on
 
 }  // namespace
 
+// clang-format off
 const FormSpec kFrmPelloryLayout{
     "frmPellory", kCaptionIdle, BorderStyle::Sizable, true, false, true, 5040, 3855,
     kControls, frmPellory::kControlCount, kTimers, frmPellory::kTimerCount,
 };
+// clang-format on
 
 frmPellory::frmPellory(FormEvents& events) : form_(gPlatform.toolkit->LoadForm(kFrmPelloryLayout, events)) {}
 
