@@ -38,10 +38,11 @@ void frmPelloryController::cmdStart_Click() {
         std::int16_t copying = 0;
         Get_DownloadStatus(active, failed, copying);
         if (active == 0) {
-            gPlatform.toolkit->MsgBox(u"現在ダウンロードされているファイルがありません\r\n"
-                                      u"Internet Explorerでダウンロード開始してから" +
-                                          form->cmdStart().Caption() + u"ボタンを押してください",
-                                      mb::Critical, kNoDownloadTitle);
+            gPlatform.toolkit->MsgBox(
+                u"現在ダウンロードされているファイルがありません\r\n"
+                u"Internet Explorerでダウンロード開始してから" +
+                    form->cmdStart().Caption() + u"ボタンを押してください",
+                mb::Critical, kNoDownloadTitle);
             return;
         }
         // An error from here on leaves the watching presentation with the

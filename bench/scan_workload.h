@@ -4,9 +4,9 @@
 #pragma once
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -47,7 +47,8 @@ Expected Build_Desktop(int tops, AddTop addTop, AddChild addChild) {
             for (int c = 0; c < 4; ++c) {
                 Text text = u"label " + Number(c) + u" of item " + Number(k);
                 if (p == 3 && c == 3)
-                    text = download ? u"保存しています: file" + Number(k) + u".zip" : Text(u"処理がタイムアウトになりました");
+                    text = download ? u"保存しています: file" + Number(k) + u".zip"
+                                    : Text(u"処理がタイムアウトになりました");
                 addChild(panel, text);
             }
         }
@@ -130,8 +131,7 @@ inline Spread Spread_Of(std::vector<double> v) {
 // also times the bare loop without the code page conversion. Prints one line;
 // returns false when the scan did not find what the desktop holds.
 constexpr int kMinRounds = 21;
-inline bool Time_Scan(int tops, int windows, Expected expected, double seconds, double (*clock)(),
-                      bool unconverted) {
+inline bool Time_Scan(int tops, int windows, Expected expected, double seconds, double (*clock)(), bool unconverted) {
     Found_Parents().clear();
     gPlatform.desktop->EnumWindows(Find_Parent, 0);
     std::int32_t active = 0, failed = 0;
@@ -143,7 +143,9 @@ inline bool Time_Scan(int tops, int windows, Expected expected, double seconds, 
     bare();
     std::vector<double> scans, bares, raws, ratios;
     const auto start = std::chrono::steady_clock::now();
-    const auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
+    const auto elapsed = [&] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
     while (int(ratios.size()) < kMinRounds || elapsed() < seconds) {
         const double s1 = scan();
         const double b1 = bare();
@@ -156,15 +158,16 @@ inline bool Time_Scan(int tops, int windows, Expected expected, double seconds, 
     }
     const Spread r = Spread_Of(ratios);
     const double us = 1000.0 / windows;
-    std::printf("%6d top-level, %6d windows, %5d rounds: ratio median %.3f  quartiles %.3f-%.3f  "
-                "range %.3f-%.3f  per window (medians): scan %.3f us, bare %.3f us",
-                tops, windows, int(ratios.size()), r.median, r.q1, r.q3, r.min, r.max,
-                Spread_Of(scans).median * us, Spread_Of(bares).median * us);
+    std::printf(
+        "%6d top-level, %6d windows, %5d rounds: ratio median %.3f  quartiles %.3f-%.3f  "
+        "range %.3f-%.3f  per window (medians): scan %.3f us, bare %.3f us",
+        tops, windows, int(ratios.size()), r.median, r.q1, r.q3, r.min, r.max, Spread_Of(scans).median * us,
+        Spread_Of(bares).median * us);
     if (unconverted) std::printf(" (bare without conversion %.3f us)", Spread_Of(raws).median * us);
     std::printf("\n");
     if (active != expected.active || failed != expected.failed) {
-        std::printf("MISMATCH: scan found active=%d failed=%d, the desktop holds %d and %d\n", int(active),
-                    int(failed), int(expected.active), int(expected.failed));
+        std::printf("MISMATCH: scan found active=%d failed=%d, the desktop holds %d and %d\n", int(active), int(failed),
+                    int(expected.active), int(expected.failed));
         return false;
     }
     return true;

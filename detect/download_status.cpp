@@ -48,8 +48,7 @@ void Get_DownloadStatus(std::int32_t& active, std::int32_t& failed, std::int16_t
         const WindowEntry& entry = gWinList[static_cast<std::size_t>(i)];
         if (Contains(entry.Caption, kErrorBoxCaption) && Any_ChildContains(entry.hWnd, kTimedOut, kConnectionReset))
             ++failedCount;
-        if (Contains(entry.Caption, kDownloadCaption) && Any_ChildContains(entry.hWnd, kSaving, Text()))
-            ++activeCount;
+        if (Contains(entry.Caption, kDownloadCaption) && Any_ChildContains(entry.hWnd, kSaving, Text())) ++activeCount;
         if (Contains(entry.Caption, kProgressCaption)) ++activeCount;
         if (Contains(entry.Caption, kCopyCaption)) copyingFlag = kTrue;
     }

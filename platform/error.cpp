@@ -2,8 +2,7 @@
 
 #include <new>
 
-RuntimeError::RuntimeError(std::int32_t number)
-    : number_(number), description_(ErrorDescription(number)) {}
+RuntimeError::RuntimeError(std::int32_t number) : number_(number), description_(ErrorDescription(number)) {}
 
 Text ErrorDescription(std::int32_t number) {
     switch (number) {

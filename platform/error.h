@@ -54,6 +54,5 @@ template <class Step>
 void IgnoreErrors(Step step) {
     try {
         step();
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
 }

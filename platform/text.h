@@ -6,6 +6,4 @@
 using Text = std::u16string;
 
 // True when `marker` occurs in `text` as a substring; an empty text never matches.
-inline bool Contains(const Text& text, const Text& marker) {
-    return !text.empty() && text.find(marker) != Text::npos;
-}
+inline bool Contains(const Text& text, const Text& marker) { return !text.empty() && text.find(marker) != Text::npos; }

@@ -50,7 +50,7 @@ struct ControlSpec {
     const char* name;  // "cmdStart", "optLog(0)": for traces and tests
     ControlKind kind;
     const char16_t* caption;
-    Twips rect;              // relative to the container's client area
+    Twips rect;  // relative to the container's client area
     std::int32_t tabIndex;
     std::int32_t container;  // index of the frame holding it, or -1 for the form
     std::uint32_t color;     // kDefaultColor or an Rgb()
@@ -118,7 +118,10 @@ public:
     virtual bool UnloadAsks() { return false; }
     virtual void Click(std::size_t control) { (void)control; }
     // button: 1 left, 2 right, 4 middle.
-    virtual void MouseUp(std::size_t control, std::int16_t button) { (void)control; (void)button; }
+    virtual void MouseUp(std::size_t control, std::int16_t button) {
+        (void)control;
+        (void)button;
+    }
     virtual void Tick(std::size_t timer) { (void)timer; }
 };
 

@@ -58,8 +58,8 @@ void PrintFits(const char* formName, const FormSpec& spec, Form& form) {
         const SIZE room = Room(window, control.kind);
         const bool fits = text.right <= room.cx && text.bottom <= room.cy;
         std::printf("%s.%s face=%s height=%ld text=%ldx%ld room=%ldx%ld fits=%d\n", formName, control.name,
-                    Utf8(reinterpret_cast<const char16_t*>(lf.lfFaceName)).c_str(), long(lf.lfHeight),
-                    long(text.right), long(text.bottom), long(room.cx), long(room.cy), fits ? 1 : 0);
+                    Utf8(reinterpret_cast<const char16_t*>(lf.lfFaceName)).c_str(), long(lf.lfHeight), long(text.right),
+                    long(text.bottom), long(room.cx), long(room.cy), fits ? 1 : 0);
     }
 }
 

@@ -18,8 +18,12 @@
 class DecoyChurn {
 public:
     DecoyChurn(std::uint32_t seed, int steps, DWORD periodMs, int maxAlive, const wchar_t* topClass)
-        : state_(seed | 1u), stepsLeft_(steps), periodMs_(std::max<DWORD>(periodMs, 1)), maxAlive_(maxAlive),
-          topClass_(topClass), next_(GetTickCount64()) {}
+        : state_(seed | 1u),
+          stepsLeft_(steps),
+          periodMs_(std::max<DWORD>(periodMs, 1)),
+          maxAlive_(maxAlive),
+          topClass_(topClass),
+          next_(GetTickCount64()) {}
 
     // Runs the steps that are due; true once the last step has run.
     bool RunDue(ULONGLONG now) {
@@ -97,16 +101,16 @@ private:
 
     // Hidden: Wine's X11 driver takes long to map and unmap shown windows.
     void AddTop() {
-        HWND w = CreateWindowExW(0, topClass_, Caption().c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
-                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        HWND w = CreateWindowExW(0, topClass_, Caption().c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
         if (!w) return;
         tops_.push_back(w);
         Counted();
     }
     void AddLabel() {
         HWND parent = tops_[Random() % tops_.size()];
-        HWND w = CreateWindowExW(0, L"STATIC", LabelText().c_str(), WS_CHILD | WS_VISIBLE, 4, 4, 280, 20,
-                                 parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+        HWND w = CreateWindowExW(0, L"STATIC", LabelText().c_str(), WS_CHILD | WS_VISIBLE, 4, 4, 280, 20, parent,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
         if (!w) return;
         labels_.push_back(Label{parent, w});
         Counted();
@@ -140,12 +144,18 @@ private:
     void Step() {
         const std::uint32_t op = Random() % 8;
         const bool full = Full();
-        if (tops_.empty() || (op <= 1 && !full)) AddTop();
-        else if (op <= 3 && !full) AddLabel();
-        else if (op == 4 || (op <= 1 && full)) RetitleTop();
-        else if (op == 5 && !labels_.empty()) RetitleLabel();
-        else if (op == 6 && !labels_.empty()) CloseLabel();
-        else if (op == 7 || full) CloseTop();
+        if (tops_.empty() || (op <= 1 && !full))
+            AddTop();
+        else if (op <= 3 && !full)
+            AddLabel();
+        else if (op == 4 || (op <= 1 && full))
+            RetitleTop();
+        else if (op == 5 && !labels_.empty())
+            RetitleLabel();
+        else if (op == 6 && !labels_.empty())
+            CloseLabel();
+        else if (op == 7 || full)
+            CloseTop();
     }
 
     std::uint32_t state_;

@@ -248,12 +248,12 @@ wstring ControlText(HWND control) {
 void ListControls(HWND top) {
     for (HWND child : Descendants(top)) {
         HWND parent = GetParent(child);
-        Print(L"id=" + Number(GetDlgCtrlID(child)) + L" class=" + ClassOf(child) +
-              L" parent=" + (parent == top ? wstring(L"form") : ClassOf(parent) + L":" + Number(GetDlgCtrlID(parent))) +
-              L" enabled=" + Number(IsWindowEnabled(child) ? 1 : 0) +
-              L" checked=" + Number(IsCheckable(child) && SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED) +
-              L" visible=" + Number(IsWindowVisible(child) ? 1 : 0) + L" rect=" + RectText(ClientRelative(top, child)) +
-              L" text=" + ControlText(child));
+        Print(L"id=" + Number(GetDlgCtrlID(child)) + L" class=" + ClassOf(child) + L" parent=" +
+              (parent == top ? wstring(L"form") : ClassOf(parent) + L":" + Number(GetDlgCtrlID(parent))) +
+              L" enabled=" + Number(IsWindowEnabled(child) ? 1 : 0) + L" checked=" +
+              Number(IsCheckable(child) && SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED) + L" visible=" +
+              Number(IsWindowVisible(child) ? 1 : 0) + L" rect=" + RectText(ClientRelative(top, child)) + L" text=" +
+              ControlText(child));
     }
 }
 
@@ -338,8 +338,10 @@ wstring IconKind(HWND box) {
         const wchar_t* name;
         LPCWSTR id;
     };
-    const Candidate candidates[] = {{L"critical", IDI_HAND}, {L"question", IDI_QUESTION},
-                                    {L"warning", IDI_EXCLAMATION}, {L"information", IDI_ASTERISK}};
+    const Candidate candidates[] = {{L"critical", IDI_HAND},
+                                    {L"question", IDI_QUESTION},
+                                    {L"warning", IDI_EXCLAMATION},
+                                    {L"information", IDI_ASTERISK}};
     wstring best = L"unknown";
     int bestDifferences = size * size / 10;  // more than a tenth of the pixels off is no match
     for (const Candidate& c : candidates) {
@@ -368,8 +370,7 @@ int MessageBoxCommand(const Options& options) {
     // machine: the icon is read again until it is one of the kinds, for up
     // to 10 s, rather than after a fixed pause.
     wstring icon = IconKind(box);
-    for (const DWORD start = GetTickCount(); icon == L"unknown" && GetTickCount() - start < 10000;
-         icon = IconKind(box))
+    for (const DWORD start = GetTickCount(); icon == L"unknown" && GetTickCount() - start < 10000; icon = IconKind(box))
         Sleep(100);
     wstring text, buttons;
     for (HWND child : Descendants(box)) {
@@ -377,8 +378,8 @@ int MessageBoxCommand(const Options& options) {
         if (cls == L"Static" && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON && !Text(child).empty())
             text = Text(child);
         if (cls == L"Button" && IsWindowVisible(child))
-            buttons += (buttons.empty() ? L"" : L"|") + WithoutAmpersands(Text(child)) + L"=" +
-                       Number(GetDlgCtrlID(child));
+            buttons +=
+                (buttons.empty() ? L"" : L"|") + WithoutAmpersands(Text(child)) + L"=" + Number(GetDlgCtrlID(child));
     }
     Print(L"title=" + Text(box));
     Print(L"text=" + text);
@@ -428,8 +429,10 @@ std::vector<std::pair<COLORREF, int>> Histogram(const std::vector<COLORREF>& pix
     for (COLORREF pixel : pixels) {
         auto it = counts.begin();
         while (it != counts.end() && it->first != pixel) ++it;
-        if (it == counts.end()) counts.push_back({pixel, 1});
-        else ++it->second;
+        if (it == counts.end())
+            counts.push_back({pixel, 1});
+        else
+            ++it->second;
     }
     std::stable_sort(counts.begin(), counts.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
     return counts;
@@ -524,9 +527,9 @@ int Glyphs(HWND top, const std::vector<wstring>& w) {
     HDC screen = GetDC(nullptr);
     lf.lfHeight = -MulDiv(centiPoints, GetDeviceCaps(screen, LOGPIXELSY), 7200);
     ReleaseDC(nullptr, screen);
-    const COLORREF ink = RGB(std::wcstoul(w[8].substr(0, 2).c_str(), nullptr, 16),
-                             std::wcstoul(w[8].substr(2, 2).c_str(), nullptr, 16),
-                             std::wcstoul(w[8].substr(4, 2).c_str(), nullptr, 16));
+    const COLORREF ink =
+        RGB(std::wcstoul(w[8].substr(0, 2).c_str(), nullptr, 16), std::wcstoul(w[8].substr(2, 2).c_str(), nullptr, 16),
+            std::wcstoul(w[8].substr(4, 2).c_str(), nullptr, 16));
     int width = 0, height = 0;
     const std::vector<COLORREF> live = Capture(control, width, height);
     const auto counts = Histogram(live);
@@ -537,8 +540,7 @@ int Glyphs(HWND top, const std::vector<wstring>& w) {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) shown[std::size_t(y * pictureWidth + x)] = live[std::size_t(y * width + x)];
     RECT text{};
-    std::vector<COLORREF> drawn =
-        Reference(control, width, height, font, ink, counts.at(0).first, pictureWidth, text);
+    std::vector<COLORREF> drawn = Reference(control, width, height, font, ink, counts.at(0).first, pictureWidth, text);
     DeleteObject(font);
     // A button's frame and focus mark may share the text's colour: only the
     // pixels of its text count.
@@ -548,7 +550,8 @@ int Glyphs(HWND top, const std::vector<wstring>& w) {
                 if (!PtInRect(&text, POINT{x, y}))
                     shown[std::size_t(y * pictureWidth + x)] = drawn[std::size_t(y * pictureWidth + x)] = CLR_INVALID;
     }
-    const std::vector<wstring> a = InkMask(shown, pictureWidth, height, ink), b = InkMask(drawn, pictureWidth, height, ink);
+    const std::vector<wstring> a = InkMask(shown, pictureWidth, height, ink),
+                               b = InkMask(drawn, pictureWidth, height, ink);
     long inkLive = 0, inkDrawn = 0, differences = 0;
     for (const wstring& row : a) inkLive += long(std::count(row.begin(), row.end(), L'1'));
     for (const wstring& row : b) inkDrawn += long(std::count(row.begin(), row.end(), L'1'));
@@ -570,7 +573,10 @@ HWND FocusOf(HWND top) {
 }
 
 int Usage() {
-    Print(L"usage: driver list|find|wait|controls|rect|dpi|click|mouseup|fonts|ink|focus|key|msgbox|close|endsession|size|show|scanfault|strictloader ... (see tools/driver.cpp)");
+    Print(
+        L"usage: driver "
+        L"list|find|wait|controls|rect|dpi|click|mouseup|fonts|ink|focus|key|msgbox|close|endsession|size|show|"
+        L"scanfault|strictloader ... (see tools/driver.cpp)");
     return 2;
 }
 
@@ -583,14 +589,22 @@ int wmain(int argc, wchar_t** argv) {
     Options options;
     for (int i = 1; i < argc; ++i) {
         const wstring arg = argv[i];
-        if (arg == L"--prefix") options.prefix = true;
-        else if (arg == L"--contains") options.contains = true;
-        else if (arg == L"--gone") options.gone = true;
-        else if (arg == L"--sent") options.sent = true;
-        else if (arg == L"--timeout" && i + 1 < argc) options.timeout = DWORD(_wtoi(argv[++i]));
-        else if (arg == L"--title" && i + 1 < argc) options.title = Argument(argv[++i]);
-        else if (arg == L"--press" && i + 1 < argc) options.press = Argument(argv[++i]);
-        else options.words.push_back(Argument(arg));
+        if (arg == L"--prefix")
+            options.prefix = true;
+        else if (arg == L"--contains")
+            options.contains = true;
+        else if (arg == L"--gone")
+            options.gone = true;
+        else if (arg == L"--sent")
+            options.sent = true;
+        else if (arg == L"--timeout" && i + 1 < argc)
+            options.timeout = DWORD(_wtoi(argv[++i]));
+        else if (arg == L"--title" && i + 1 < argc)
+            options.title = Argument(argv[++i]);
+        else if (arg == L"--press" && i + 1 < argc)
+            options.press = Argument(argv[++i]);
+        else
+            options.words.push_back(Argument(arg));
     }
     const std::vector<wstring>& w = options.words;
     if (w.empty()) return Usage();

@@ -20,8 +20,9 @@ std::wstring Sample(const wchar_t* kind, std::size_t units) {
     std::wstring text;
     text.reserve(units + 100010);
     if (std::wcscmp(kind, L"log") == 0) {
-        const wchar_t* line = L"2004/01/09 08:03:07\u3000\u30C0\u30A6\u30F3\u30ED\u30FC\u30C9\u76E3\u8996"
-                              L"\u30B9\u30BF\u30FC\u30C8\r\n";
+        const wchar_t* line =
+            L"2004/01/09 08:03:07\u3000\u30C0\u30A6\u30F3\u30ED\u30FC\u30C9\u76E3\u8996"
+            L"\u30B9\u30BF\u30FC\u30C8\r\n";
         while (text.size() < units) text += line;
     } else if (std::wcscmp(kind, L"ascii") == 0) {
         while (text.size() < units) text += L"2004/01/09 08:03:07 download watch start\r\n";

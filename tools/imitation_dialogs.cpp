@@ -39,8 +39,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
-#include <string>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "tools/decoy_churn.h"
@@ -114,8 +114,10 @@ HWND Named(const std::string& name) {
 
 void Forget(HWND window) {
     for (auto it = gNamed.begin(); it != gNamed.end();) {
-        if (it->second == window || !IsWindow(it->second)) it = gNamed.erase(it);
-        else ++it;
+        if (it->second == window || !IsWindow(it->second))
+            it = gNamed.erase(it);
+        else
+            ++it;
     }
 }
 
@@ -137,10 +139,9 @@ void MakeChild(const std::string& name, const std::string& parentName, const std
     if (top == 0) top = 4;
     RECT area;
     GetClientRect(parent, &area);
-    HWND w = CreateWindowExW(0, panel ? kPanelClass : Wide(cls).c_str(), Wide(text).c_str(),
-                             WS_CHILD | WS_VISIBLE | (panel ? WS_BORDER : 0), 6, top,
-                             std::max<LONG>(area.right - 12, 40), height, parent, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
+    HWND w = CreateWindowExW(
+        0, panel ? kPanelClass : Wide(cls).c_str(), Wide(text).c_str(), WS_CHILD | WS_VISIBLE | (panel ? WS_BORDER : 0),
+        6, top, std::max<LONG>(area.right - 12, 40), height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     top += height + 4;
     SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     gNamed[name] = w;
@@ -169,9 +170,13 @@ std::uint32_t Random() {  // xorshift32: small, and the same on every run
 }
 
 void ChurnStep() {
-    static const char* const kCaptions[] = {
-        "ファイルのダウンロード", "35% 完了しました", "Microsoft Internet Explorer", "コピーしています...",
-        "無題 - メモ帳", "", "ファイルのダウンロード - Microsoft Internet Explorer"};
+    static const char* const kCaptions[] = {"ファイルのダウンロード",
+                                            "35% 完了しました",
+                                            "Microsoft Internet Explorer",
+                                            "コピーしています...",
+                                            "無題 - メモ帳",
+                                            "",
+                                            "ファイルのダウンロード - Microsoft Internet Explorer"};
     static const char* const kLabels[] = {"保存しています:", "処理がタイムアウトになりました",
                                           "サーバーとの接続がリセットされました", "OK", ""};
     Churn& c = gChurn;
@@ -311,8 +316,10 @@ int wmain(int argc, wchar_t** argv) {
     RegisterClasses();
     gStart = GetTickCount64();
     for (const Command& c : ReadScript(Narrow(argv[1]).c_str())) {
-        if (c.at > 0) gTimed.push_back(c);
-        else Run(c.line);
+        if (c.at > 0)
+            gTimed.push_back(c);
+        else
+            Run(c.line);
     }
     std::stable_sort(gTimed.begin(), gTimed.end(), [](const Command& a, const Command& b) { return a.at < b.at; });
     SetTimer(nullptr, 0, 20, Tick);

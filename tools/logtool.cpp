@@ -26,8 +26,8 @@ class EditControl : public Control {
 public:
     EditControl()
         : hwnd_(CreateWindowExW(0, L"EDIT", L"",
-                                WS_POPUP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_READONLY, 0, 0,
-                                400, 120, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)) {
+                                WS_POPUP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_READONLY, 0,
+                                0, 400, 120, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)) {
         SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);
     }
     ~EditControl() override { DestroyWindow(hwnd_); }
@@ -55,8 +55,8 @@ const wchar_t* const kEventNames[] = {L"start", L"normal", L"abnormal", L"cancel
 int Write(const wchar_t* eventName, const wchar_t* modeName) {
     for (std::size_t i = 0; i < kLogEventCount; ++i) {
         if (std::wcscmp(eventName, kEventNames[i]) != 0) continue;
-        Write_Log(static_cast<LogEvent>(i), std::wcscmp(modeName, L"overwrite") == 0 ? OpenMode::Overwrite
-                                                                                      : OpenMode::Append);
+        Write_Log(static_cast<LogEvent>(i),
+                  std::wcscmp(modeName, L"overwrite") == 0 ? OpenMode::Overwrite : OpenMode::Append);
         return 0;
     }
     std::printf("unknown event\n");
@@ -69,7 +69,8 @@ int Read() {
     const bool ok = Read_Log(view, lastEvent);
     const char* last = "none";
     for (std::size_t i = 0; i < kLogEventCount; ++i) {
-        if (lastEvent == kLogEventTexts[i]) last = i == 0 ? "start" : i == 1 ? "normal" : i == 2 ? "abnormal" : "cancel";
+        if (lastEvent == kLogEventTexts[i])
+            last = i == 0 ? "start" : i == 1 ? "normal" : i == 2 ? "abnormal" : "cancel";
     }
     const Text text = view.Caption();
     const HWND edit = reinterpret_cast<HWND>(view.hWnd());
@@ -119,6 +120,7 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("error %d\n", int(e.Number()));
         return 1;
     }
-    std::printf("usage: logtool write start|normal|abnormal|cancel append|overwrite | read | hold | separators DATE TIME\n");
+    std::printf(
+        "usage: logtool write start|normal|abnormal|cancel append|overwrite | read | hold | separators DATE TIME\n");
     return 2;
 }

@@ -23,16 +23,16 @@ const ControlSpec kMainControls[] = {
     {"cmdOpen", ControlKind::CommandButton, u"開く", {120, 120, 1215, 375}, 0, -1, kDefaultColor, kDefaultFont, false},
     {"txtLog", ControlKind::TextBox, u"", {120, 600, 2760, 800}, 1, -1, kDefaultColor, kDefaultFont, false},
 };
-const FormSpec kMain{"frmProbe", u"Probe", BorderStyle::Sizable, true, false, true, 3000, 1500,
-                     kMainControls, 2, nullptr, 0};
+const FormSpec kMain{"frmProbe", u"Probe", BorderStyle::Sizable, true, false,   true,
+                     3000,       1500,     kMainControls,        2,    nullptr, 0};
 
 const ControlSpec kModalControls[] = {
     {"Label1", ControlKind::Label, u"Pellory", {120, 120, 4215, 375}, 0, -1, Rgb(0, 0, 128), kTitle, false},
     {"CmdOk", ControlKind::CommandButton, u"OK", {3000, 1560, 1215, 495}, 1, -1, kDefaultColor, kButton, false},
     {"lblURL", ControlKind::Label, u"リンク", {360, 840, 2055, 255}, 2, -1, Rgb(0, 0, 255), kLink, false},
 };
-const FormSpec kModal{"frmModal", u"モーダル", BorderStyle::FixedDialog, false, false, false, 4400, 2200,
-                      kModalControls, 3, nullptr, 0};
+const FormSpec kModal{"frmModal", u"モーダル", BorderStyle::FixedDialog, false, false,   false,
+                      4400,       2200,        kModalControls,           3,     nullptr, 0};
 
 void Say(const char* line) {
     std::printf("%s\n", line);

@@ -16,8 +16,7 @@ int wmain(int argc, wchar_t** argv) {
     wcscpy(slash + 1, L"recorder.txt");
     FILE* file = _wfopen(path, L"ab");
     if (!file) return 1;
-    for (int i = 1; i < argc; ++i)
-        std::fprintf(file, "%s\n", Utf8(reinterpret_cast<const char16_t*>(argv[i])).c_str());
+    for (int i = 1; i < argc; ++i) std::fprintf(file, "%s\n", Utf8(reinterpret_cast<const char16_t*>(argv[i])).c_str());
     std::fclose(file);
     return 0;
 }

@@ -22,7 +22,6 @@
 
 namespace {
 
-
 int Write_Script(int tops, const wchar_t* path) {
     FILE* f = _wfopen(path, L"wb");
     if (!f) return 1;
@@ -45,9 +44,7 @@ int Write_Script(int tops, const wchar_t* path) {
 int Time(int tops, double seconds) {
     int windows = 0;
     const bench::Expected expected = bench::Build_Desktop(
-        tops,
-        [&](const Text&) { return ++windows; },
-        [&](int, const Text&) { return ++windows; });
+        tops, [&](const Text&) { return ++windows; }, [&](int, const Text&) { return ++windows; });
     Win32Desktop desktop;
     gPlatform.desktop = &desktop;
     const bool ok = bench::Time_Scan(tops, windows, expected, seconds, bench::Wall_Clock, false);

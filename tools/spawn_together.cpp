@@ -33,8 +33,7 @@ int wmain(int argc, wchar_t** argv) {
             si.wShowWindow = WORD(_wtoi(argv[4]));
         }
         PROCESS_INFORMATION pi{};
-        if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si,
-                            &pi)) {
+        if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si, &pi)) {
             std::printf("could not start: error %lu\n", GetLastError());
             for (PROCESS_INFORMATION& p : started) TerminateProcess(p.hProcess, 1);
             return 1;

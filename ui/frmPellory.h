@@ -38,7 +38,16 @@ class frmPellory {
 public:
     // Control indices, in tab order, as FormEvents::Click reports them.
     enum ControlIndex : std::size_t {
-        kOptLog0, kOptLog1, kCmdStart, kCmdCancel, kFraLog, kCmdHelp, kCmdAbout, kTxtLog, kLabel1, kControlCount
+        kOptLog0,
+        kOptLog1,
+        kCmdStart,
+        kCmdCancel,
+        kFraLog,
+        kCmdHelp,
+        kCmdAbout,
+        kTxtLog,
+        kLabel1,
+        kControlCount
     };
     enum TimerIndex : std::size_t { kTmrAnime, kTmrPellory, kTimerCount };
 

@@ -11,7 +11,10 @@ std::string Flag(bool value) { return value ? "True" : "False"; }
 class HeadlessForm::HeadlessControl : public Control {
 public:
     HeadlessControl(HeadlessForm& form, const ControlSpec& spec, WindowHandle handle)
-        : form_(form), spec_(spec), caption_(spec.caption ? spec.caption : u""), value_(spec.selected),
+        : form_(form),
+          spec_(spec),
+          caption_(spec.caption ? spec.caption : u""),
+          value_(spec.selected),
           handle_(handle) {}
     Text Caption() const override { return caption_; }
     void SetCaption(const Text& caption) override {
@@ -69,8 +72,7 @@ private:
     bool enabled_ = false;
 };
 
-HeadlessForm::HeadlessForm(HeadlessToolkit& toolkit, const FormSpec& spec, FormEvents& events,
-                           WindowHandle handle)
+HeadlessForm::HeadlessForm(HeadlessToolkit& toolkit, const FormSpec& spec, FormEvents& events, WindowHandle handle)
     : toolkit_(toolkit), spec_(spec), events_(events), handle_(handle), caption_(spec.caption) {
     const bool sizable = spec.border == BorderStyle::Sizable;
     width_ = spec.clientWidth + (sizable ? kSizableFrameWidth : kFixedFrameWidth);
@@ -183,4 +185,3 @@ void HeadlessForm::Close() {
         toolkit_.FormGone(*this);
     }
 }
-

@@ -90,9 +90,9 @@ std::int32_t RecordingSystem::LookupPrivilegeValueA(const char* systemName, cons
 std::int32_t RecordingSystem::AdjustTokenPrivileges(OsHandle token, std::int32_t disableAll,
                                                     TokenPrivilegeSet* newState, std::uint32_t bufferLength,
                                                     TokenPrivilegeSet* previousState, std::uint32_t* returnLength) {
-    CallApi("AdjustTokenPrivileges", {Num(token), Num(disableAll), Privileges(newState), Num(bufferLength),
-                                      previousState ? "&previous" : "null",
-                                      returnLength ? "&length=" + Num(*returnLength) : "null"});
+    CallApi("AdjustTokenPrivileges",
+            {Num(token), Num(disableAll), Privileges(newState), Num(bufferLength), previousState ? "&previous" : "null",
+             returnLength ? "&length=" + Num(*returnLength) : "null"});
     if (token != tokenHandle || tokenFails) return 0;
     // A token that lacks the privilege reports no previous state.
     if (previousState && bufferLength >= sizeof *previousState) {

@@ -17,8 +17,8 @@ public:
     bool tokenFails = false;       // OpenProcessToken returns 0, token stays as given
     bool privilegeHeld = true;     // false: the privilege is unknown to the token, ExitWindowsEx fails
     OsHandle tokenHandle = 0x7A0;
-    Luid shutdownLuid{19, 0};      // SeShutdownPrivilege's LUID on Windows
-    WindowHandle foundWindow = 0;  // FindWindowA's answer
+    Luid shutdownLuid{19, 0};          // SeShutdownPrivilege's LUID on Windows
+    WindowHandle foundWindow = 0;      // FindWindowA's answer
     std::uint32_t executionState = 0;  // the flags SetThreadExecutionState holds
     std::intptr_t shellResult = 33;
     // Calls that raise this run-time error after being recorded, by name:

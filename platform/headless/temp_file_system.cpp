@@ -18,7 +18,6 @@ namespace {
 
 [[noreturn]] void RaiseErrno() { throw RuntimeError(ErrorNumberFromErrno(errno)); }
 
-
 class PosixFile : public File {
 public:
     PosixFile(int fd, const FileFaults& faults) : fd_(fd), faults_(faults) {}

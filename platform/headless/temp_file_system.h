@@ -10,12 +10,12 @@
 #include "platform/files.h"
 
 struct FileFaults {
-    std::int32_t openError = 0;    // Open raises this run-time error number
-    std::int32_t writeError = 0;   // Write raises it, having written nothing
-    std::int32_t closeError = 0;   // Close raises it (the file is closed all the same)
-    std::int32_t readError = 0;    // Read raises it once `readErrorAfter` bytes were read
+    std::int32_t openError = 0;   // Open raises this run-time error number
+    std::int32_t writeError = 0;  // Write raises it, having written nothing
+    std::int32_t closeError = 0;  // Close raises it (the file is closed all the same)
+    std::int32_t readError = 0;   // Read raises it once `readErrorAfter` bytes were read
     std::size_t readErrorAfter = 0;
-    std::size_t maxRead = 0;       // each Read delivers at most this many bytes (0: no limit)
+    std::size_t maxRead = 0;  // each Read delivers at most this many bytes (0: no limit)
 };
 
 class TempFileSystem : public FileSystem {

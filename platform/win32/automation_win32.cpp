@@ -56,7 +56,8 @@ private:
             throw RuntimeError(err::NoSuchMember);
         VARIANT result;
         VariantInit(&result);
-        const HRESULT hr = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params, &result, nullptr, nullptr);
+        const HRESULT hr =
+            dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params, &result, nullptr, nullptr);
         VariantClear(&result);
         if (FAILED(hr)) throw RuntimeError(err::Automation);
     }

@@ -42,8 +42,7 @@ std::int32_t Win32Desktop::EnumWindows(EnumCallback callback, AppValue value) {
 
 std::int32_t Win32Desktop::EnumChildWindows(WindowHandle parent, EnumCallback callback, AppValue value) {
     EnumContext ctx{callback, value, nullptr};
-    const BOOL result =
-        ::EnumChildWindows(reinterpret_cast<HWND>(parent), Trampoline, reinterpret_cast<LPARAM>(&ctx));
+    const BOOL result = ::EnumChildWindows(reinterpret_cast<HWND>(parent), Trampoline, reinterpret_cast<LPARAM>(&ctx));
     return Finish(result, ctx);
 }
 

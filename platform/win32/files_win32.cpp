@@ -106,6 +106,12 @@ Text LocaleSeparator(LCTYPE which, const char16_t* usual) {
 LocalTime Win32FileSystem::Now() {
     SYSTEMTIME t;
     GetLocalTime(&t);
-    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond,
-            LocaleSeparator(LOCALE_SDATE, u"/"), LocaleSeparator(LOCALE_STIME, u":")};
+    return {t.wYear,
+            t.wMonth,
+            t.wDay,
+            t.wHour,
+            t.wMinute,
+            t.wSecond,
+            LocaleSeparator(LOCALE_SDATE, u"/"),
+            LocaleSeparator(LOCALE_STIME, u":")};
 }

@@ -12,7 +12,6 @@ bool PumpMessage(MSG& msg) {
 
 int RunMessageLoop() {
     MSG msg{};
-    while (PumpMessage(msg)) {
-    }
+    while (PumpMessage(msg)) {}
     return int(msg.wParam);
 }

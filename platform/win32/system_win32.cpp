@@ -42,9 +42,9 @@ std::int32_t Win32System::AdjustTokenPrivileges(OsHandle token, std::int32_t dis
                                                 std::uint32_t bufferLength, TokenPrivilegeSet* previousState,
                                                 std::uint32_t* returnLength) {
     DWORD length = returnLength ? *returnLength : 0;
-    BOOL ok = ::AdjustTokenPrivileges(H(token), disableAll, reinterpret_cast<TOKEN_PRIVILEGES*>(newState), bufferLength,
-                                      reinterpret_cast<TOKEN_PRIVILEGES*>(previousState),
-                                      returnLength ? &length : nullptr);
+    BOOL ok =
+        ::AdjustTokenPrivileges(H(token), disableAll, reinterpret_cast<TOKEN_PRIVILEGES*>(newState), bufferLength,
+                                reinterpret_cast<TOKEN_PRIVILEGES*>(previousState), returnLength ? &length : nullptr);
     if (returnLength) *returnLength = length;
     return ok;
 }

@@ -40,12 +40,11 @@ DWORD GroupStyle(const ControlSpec& spec, HWND parent) {
 Win32Control::Win32Control(const ControlSpec& spec, std::size_t index, HWND parent, HFONT defaultFont)
     : spec_(spec), index_(index) {
     const WindowKind kind = KindOf(spec.kind);
-    window_ = CreateWindowExW(kind.exStyle, kind.className, Wide(spec.caption ? spec.caption : u""),
-                              WS_CHILD | WS_VISIBLE | kind.style | GroupStyle(spec, parent),
-                              TwipsToPixels(spec.rect.left), TwipsToPixels(spec.rect.top),
-                              TwipsToPixels(spec.rect.width), TwipsToPixels(spec.rect.height), parent,
-                              reinterpret_cast<HMENU>(INT_PTR(kFirstControlId + int(index))),
-                              GetModuleHandleW(nullptr), nullptr);
+    window_ = CreateWindowExW(
+        kind.exStyle, kind.className, Wide(spec.caption ? spec.caption : u""),
+        WS_CHILD | WS_VISIBLE | kind.style | GroupStyle(spec, parent), TwipsToPixels(spec.rect.left),
+        TwipsToPixels(spec.rect.top), TwipsToPixels(spec.rect.width), TwipsToPixels(spec.rect.height), parent,
+        reinterpret_cast<HMENU>(INT_PTR(kFirstControlId + int(index))), GetModuleHandleW(nullptr), nullptr);
     if (spec.font.name) {
         font_ = CreateFontW(FontHeight(spec.font.centiPoints), 0, 0, 0, spec.font.bold ? FW_BOLD : FW_NORMAL, FALSE,
                             spec.font.underline, FALSE, BYTE(spec.font.charset), OUT_DEFAULT_PRECIS,
@@ -71,8 +70,7 @@ LRESULT CALLBACK Win32Control::SubclassProc(HWND window, UINT message, WPARAM wP
     switch (message) {
     case WM_COMMAND:
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        return SendMessageW(GetParent(window), message, wParam, lParam);
+    case WM_CTLCOLORBTN: return SendMessageW(GetParent(window), message, wParam, lParam);
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
@@ -81,8 +79,7 @@ LRESULT CALLBACK Win32Control::SubclassProc(HWND window, UINT message, WPARAM wP
         SendMessageW(GetAncestor(window, GA_ROOT), kMouseUpMessage, self->index_, button);
         return result;
     }
-    default:
-        return CallWindowProcW(self->original_, window, message, wParam, lParam);
+    default: return CallWindowProcW(self->original_, window, message, wParam, lParam);
     }
 }
 

@@ -26,8 +26,8 @@ ATOM RegisterFormClass(WNDPROC procedure) {
     // The program's icon is resource 1; without one the system's default.
     wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
     if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), 0));
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kClassName;
@@ -143,15 +143,11 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         else
             FocusFirstControl();
         return 0;
-    case kActivateMessage:
-        RunEventHandler(toolkit_, [this] { events_.Activate(); });
-        return 0;
+    case kActivateMessage: RunEventHandler(toolkit_, [this] { events_.Activate(); }); return 0;
     case WM_SIZE:
         if (shown_) RunEventHandler(toolkit_, [this] { events_.Resize(); });
         return 0;
-    case WM_CLOSE:
-        Unload();
-        return 0;
+    case WM_CLOSE: Unload(); return 0;
     case WM_QUERYENDSESSION:
         // A log-off or shutdown closes the form as its close box does, and a
         // refused close refuses it. A modal form leaves the answer to the
@@ -182,12 +178,10 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (HBRUSH brush = controls_[index]->Paint(reinterpret_cast<HDC>(wParam))) return LRESULT(brush);
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
 }
-
 
 void Win32Form::BecomeActive() {
     if (toolkit_.MakeActiveForm(*this)) PostMessageW(window_, kActivateMessage, 0, 0);

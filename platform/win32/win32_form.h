@@ -101,8 +101,8 @@ private:
     HWND window_ = nullptr;
     std::vector<std::unique_ptr<Win32Control>> controls_;
     std::vector<std::unique_ptr<Win32Timer>> timers_;
-    HWND focus_ = nullptr;            // the control to give the focus back to on activation
-    bool shown_ = false;              // Resize is reported from the first show on
-    bool modal_ = false;              // shown modally: a session end is not its to answer
-    std::vector<HWND> modalDisabled_; // windows a modal show disabled
+    HWND focus_ = nullptr;             // the control to give the focus back to on activation
+    bool shown_ = false;               // Resize is reported from the first show on
+    bool modal_ = false;               // shown modally: a session end is not its to answer
+    std::vector<HWND> modalDisabled_;  // windows a modal show disabled
 };

@@ -30,7 +30,7 @@ private:
     HWND HiddenOwner();
 
     int showCommand_;
-    HFONT font_;              // the message font's face at the layout's size, for every control without a font of its own
+    HFONT font_;  // the message font's face at the layout's size, for every control without a font of its own
     HWND hiddenOwner_ = nullptr;  // owns the forms kept out of the taskbar
     HANDLE instanceMutex_ = nullptr;
     bool prevInstance_ = false;

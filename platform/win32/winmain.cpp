@@ -5,8 +5,8 @@
 
 #include "app/controller.h"
 #include "platform/platform.h"
-#include "platform/win32/dll_search.h"
 #include "platform/win32/desktop_win32.h"
+#include "platform/win32/dll_search.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/system_win32.h"
 #include "platform/win32/win32_toolkit.h"

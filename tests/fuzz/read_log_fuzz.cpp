@@ -155,8 +155,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // the control breaks or wraps them.
         const std::size_t count = expected.view.size();
         FUZZ_CHECK(std::intptr_t(count) >= expected.lines);
-        const std::string scroll = "SendMessageA(" + std::to_string(txtLog.hWnd()) + ", 182, 0, " +
-                                   std::to_string(count) + ")";
+        const std::string scroll =
+            "SendMessageA(" + std::to_string(txtLog.hWnd()) + ", 182, 0, " + std::to_string(count) + ")";
         FUZZ_CHECK(sys.Calls() == std::vector<std::string>{scroll});
     } else {
         FUZZ_CHECK(!ok && sys.Calls().empty());

@@ -30,8 +30,8 @@ enum class Reading { Honest, FalseCount, FillsBuffer, ClosesWindow, RetitlesWind
 
 struct Behaviour {
     Reading reading = Reading::Honest;
-    std::int32_t count = 0;     // the count it returns, when false or filling
-    WindowHandle other = 0;     // the window it closes or retitles
+    std::int32_t count = 0;  // the count it returns, when false or filling
+    WindowHandle other = 0;  // the window it closes or retitles
 };
 
 // The scripted desktop, with each window's text read the way the input says.
@@ -133,7 +133,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         b.reading = Reading(((kind >> 1) & 7) % int(Reading::Count));
         const std::size_t length = in.Byte() + ((kind & 0x10) ? 256 : 0);
         if (b.reading == Reading::FalseCount || b.reading == Reading::FillsBuffer) b.count = std::int32_t(in.Bytes(4));
-        const std::size_t otherIndex = (b.reading == Reading::ClosesWindow || b.reading == Reading::RetitlesWindow) ? in.Byte() : 0;
+        const std::size_t otherIndex =
+            (b.reading == Reading::ClosesWindow || b.reading == Reading::RetitlesWindow) ? in.Byte() : 0;
         const std::string text = in.Take(length);
         const WindowHandle h = child ? d.desk.AddChild(parent, text) : d.desk.AddTop(text);
         FUZZ_CHECK(h != 0);

@@ -42,9 +42,14 @@ private:
     Platform saved_;
 };
 
-const std::vector<std::string> kShownTexts{
-    u8"バージョン情報", "Pellory", "OK", "Pellory 2026", "Ver.2.0", "https://pellory.example/",
-    "support@pellory.example", u8"Internet Explorer用ダウンロード終了監視ソフト"};
+const std::vector<std::string> kShownTexts{u8"バージョン情報",
+                                           "Pellory",
+                                           "OK",
+                                           "Pellory 2026",
+                                           "Ver.2.0",
+                                           "https://pellory.example/",
+                                           "support@pellory.example",
+                                           u8"Internet Explorer用ダウンロード終了監視ソフト"};
 
 TEST_F(AboutWindow, AboutButtonLoadsFillsAndShowsModallyUntilOkUnloadsAndAReopenShowsTheSameTexts) {
     std::vector<std::vector<std::string>> seen;
@@ -56,10 +61,9 @@ TEST_F(AboutWindow, AboutButtonLoadsFillsAndShowsModallyUntilOkUnloadsAndAReopen
     for (int opening = 0; opening < 2; ++opening) {
         const std::size_t mark = toolkit.trace.size();
         cmdAbout_Click();
-        EXPECT_EQ(toolkit.TraceSince(mark),
-                  (Calls{"FrmVer.Load", "lblURL.Caption=https://pellory.example/",
-                         "lblMail.Caption=support@pellory.example", "FrmVer.Show(modal)", "FrmVer.SetFocus",
-                         "FrmVer.Unload"}));
+        EXPECT_EQ(toolkit.TraceSince(mark), (Calls{"FrmVer.Load", "lblURL.Caption=https://pellory.example/",
+                                                   "lblMail.Caption=support@pellory.example", "FrmVer.Show(modal)",
+                                                   "FrmVer.SetFocus", "FrmVer.Unload"}));
     }
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0], kShownTexts);
@@ -118,7 +122,8 @@ TEST_F(AboutWindow, OnlyALeftReleaseOverALinkActsAndAnOpenWindowOfItsKindStopsIt
 }
 
 TEST_F(AboutWindow, LinksIgnoreEveryFailingStepAndGoOnWithTheNext) {
-    const std::string find = "FindWindowA(\"IEFrame\", null)", create = "CreateObject(\"InternetExplorer.Application\")",
+    const std::string find = "FindWindowA(\"IEFrame\", null)",
+                      create = "CreateObject(\"InternetExplorer.Application\")",
                       visible = "InternetExplorer.Application.Visible=True",
                       navigate = "InternetExplorer.Application.Navigate(\"https://pellory.example/\")",
                       release = "InternetExplorer.Application.Release";

@@ -15,9 +15,7 @@ struct Status {
     std::int32_t active;
     std::int32_t failed;
     std::int16_t copying;
-    bool operator==(const Status& o) const {
-        return active == o.active && failed == o.failed && copying == o.copying;
-    }
+    bool operator==(const Status& o) const { return active == o.active && failed == o.failed && copying == o.copying; }
 };
 
 std::ostream& operator<<(std::ostream& os, const Status& s) {
@@ -70,7 +68,8 @@ TEST_F(DownloadStatus, ErrorBoxRule) {
         {"one child with both texts", {{kMsie, {{1, "OK"}, {1, kTimedOut + kReset}}}}, {0, 1, 0}},
         {"two children with one text each", {{kMsie, {{1, kReset}, {1, kTimedOut}}}}, {0, 1, 0}},
         {"browser window, error deep below",
-         {{"Top page - " + kMsie, {{1, "frame"}, {2, "view"}, {3, "x " + kTimedOut + " y"}}}}, {0, 1, 0}},
+         {{"Top page - " + kMsie, {{1, "frame"}, {2, "view"}, {3, "x " + kTimedOut + " y"}}}},
+         {0, 1, 0}},
         {"children without error texts", {{kMsie, {{1, "OK"}, {1, kSaving}}}}, {0, 0, 0}},
         {"two error boxes", {{kMsie, {{1, kTimedOut}}}, {kMsie, {{1, kReset}}}}, {0, 2, 0}},
         {"other letter case", {{"Microsoft Internet explorer", {{1, kTimedOut}}}}, {0, 0, 0}},

@@ -17,8 +17,8 @@ const ControlSpec kControls[] = {
     {"cmd", ControlKind::CommandButton, u"押す", {0, 700, 900, 375}, 3, -1, kDefaultColor, kDefaultFont, false},
 };
 const TimerSpec kTimers[] = {{"tmr", 250}};
-const FormSpec kSpec{"frmTest", u"テスト", BorderStyle::FixedDialog, false, false, false, 3000, 1200,
-                     kControls, 4, kTimers, 1};
+const FormSpec kSpec{"frmTest", u"テスト", BorderStyle::FixedDialog, false, false, false, 3000, 1200, kControls, 4,
+                     kTimers,   1};
 
 // Records the events it gets; refuses to close while `refuse` is set.
 struct Recorder : FormEvents {
@@ -78,8 +78,7 @@ TEST(HeadlessToolkit, MessageBoxesAreRecordedAndAnsweredByTheResponder) {
         } catch (const std::exception&) {
             caught = true;
         }
-    } catch (const ProgramEnded&) {
-    }
+    } catch (const ProgramEnded&) {}
     EXPECT_FALSE(caught);
     EXPECT_TRUE(toolkit.ended);
 }

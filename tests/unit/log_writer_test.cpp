@@ -31,7 +31,8 @@ TEST_F(LogWriter, PathIsTheProgramFolderWithExactlyOneBackslash) {
 
 TEST_F(LogWriter, LinesAreStampedPaddedAndShiftJisEncoded) {
     const LocalTime morning{2004, 1, 9, 8, 3, 7};
-    EXPECT_EQ(Format_LogLine(morning, LogEvent::Start), "2004/01/09 08:03:07" + kIdeographicSpace + kStartSjis + "\r\n");
+    EXPECT_EQ(Format_LogLine(morning, LogEvent::Start),
+              "2004/01/09 08:03:07" + kIdeographicSpace + kStartSjis + "\r\n");
 
     const struct {
         LogEvent event;
@@ -48,8 +49,10 @@ TEST_F(LogWriter, LinesAreStampedPaddedAndShiftJisEncoded) {
 
     // Other regional separators take the places of / and :, whatever their length.
     EXPECT_EQ(Format_LogLine({2004, 1, 9, 8, 3, 7, u".", u"時"}, LogEvent::Start),
-              "2004.01.09 08" + TextToAnsi(u"時") + "03" + TextToAnsi(u"時") + "07" + kIdeographicSpace + kStartSjis + "\r\n");
-    EXPECT_EQ(Format_LogLine({2004, 1, 9, 8, 3, 7, u"-/-", u""}, LogEvent::Cancel).substr(0, 21), "2004-/-01-/-09 080307");
+              "2004.01.09 08" + TextToAnsi(u"時") + "03" + TextToAnsi(u"時") + "07" + kIdeographicSpace + kStartSjis +
+                  "\r\n");
+    EXPECT_EQ(Format_LogLine({2004, 1, 9, 8, 3, 7, u"-/-", u""}, LogEvent::Cancel).substr(0, 21),
+              "2004-/-01-/-09 080307");
 }
 
 TEST_F(LogWriter, AppendAddsAndCreatesOverwriteLeavesOneLine) {

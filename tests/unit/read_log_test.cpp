@@ -68,7 +68,7 @@ TEST_F(ReadLog, LineEndsAreCrLfAndLoneCrButNotLoneLf) {
         {"\n\r", u"\n\r\n"},
         {"\n\n\n\n\n\n", u"\n\n\n\n\n\n\r\n"},
         {std::string("x\0y\r\n\0", 6), u"x y\r\n \r\n"},  // the control would stop at a NUL
-        {"\xb1\xb2\r\n", u"\uFF71\uFF72\r\n"},  // half-width katakana are single bytes
+        {"\xb1\xb2\r\n", u"\uFF71\uFF72\r\n"},            // half-width katakana are single bytes
     };
     for (const auto& c : cases) {
         files.WriteBytes(gLogFileName, c.bytes);
@@ -140,7 +140,8 @@ TEST_F(ReadLog, AnErrorStopsTheReadingKeepsWhatWasReadAndShowsTheBox) {
         Text view, lastEvent;
     } cases[] = {
         // Two whole lines and part of the third were read when the disk failed.
-        {&FileFaults::readError, err::DeviceIO, 47 + 49 + 10, AnsiToText(Line(LogEvent::Start) + Line(LogEvent::Cancel)), kCancel},
+        {&FileFaults::readError, err::DeviceIO, 47 + 49 + 10,
+         AnsiToText(Line(LogEvent::Start) + Line(LogEvent::Cancel)), kCancel},
         {&FileFaults::readError, err::DeviceIO, 0, u"", u""},
         {&FileFaults::openError, err::PermissionDenied, 0, u"", u""},
         {&FileFaults::closeError, err::DeviceIO, 0, AnsiToText(log), kStart},

@@ -36,12 +36,9 @@ TEST_F(Shutdown, ThePlatformFamilyChoosesTheWay) {
         Calls calls;
         bool refusal;
     } cases[] = {
-        {0, false, {kVersion}, true},
-        {2, true, {kVersion}, true},  // a failed query reads as Win32s
-        {1, false, {kVersion, kExit}, false},
-        {2, false, NtCalls(token), false},
-        {3, false, {kVersion}, false},
-        {4, false, {kVersion}, false},
+        {0, false, {kVersion}, true},           {2, true, {kVersion}, true},  // a failed query reads as Win32s
+        {1, false, {kVersion, kExit}, false},   {2, false, NtCalls(token), false},
+        {3, false, {kVersion}, false},          {4, false, {kVersion}, false},
         {0xFFFFFFFF, false, {kVersion}, false},
     };
     for (const auto& c : cases) {
@@ -78,7 +75,7 @@ TEST_F(Shutdown, EveryStepRunsWhenThePrivilegeCannotBeHad) {
 
 TEST_F(Shutdown, AnErrorInAnyCallEndsTheShutdownAndReachesTheCaller) {
     const Calls all = NtCalls(std::to_string(RecordingSystem().tokenHandle));
-    const char* const names[] = {"GetVersionExA",    "GetCurrentProcess",     "OpenProcessToken",
+    const char* const names[] = {"GetVersionExA",         "GetCurrentProcess",     "OpenProcessToken",
                                  "LookupPrivilegeValueA", "AdjustTokenPrivileges", "CloseHandle",
                                  "ExitWindowsEx"};
     for (std::size_t i = 0; i < all.size(); ++i) {

@@ -5,8 +5,7 @@
 
 namespace {
 
-const std::string kWarning =
-    u8"前回正常にシャットダウンされていません\r\n再度ダウンロード実行する事をおすすめします";
+const std::string kWarning = u8"前回正常にシャットダウンされていません\r\n再度ダウンロード実行する事をおすすめします";
 
 TEST(Startup, ASecondInstanceEndsSilentlyBeforeAnyWindow) {
     Pellory app;
@@ -70,8 +69,8 @@ TEST(Startup, TheLastLoggedEventDecidesBetweenWarningAndAutomaticStart) {
         {{LogEvent::Start, LogEvent::Cancel}, true, 2, nullptr, true},
         {{LogEvent::Start, LogEvent::NormalEnd}, true, 0, nullptr, false},
         {{LogEvent::Cancel}, true, 0, nullptr, false},
-        {{}, true, 1, nullptr, true},    // an empty log
-        {{}, false, 1, nullptr, true},   // no log: the start line creates it
+        {{}, true, 1, nullptr, true},   // an empty log
+        {{}, false, 1, nullptr, true},  // no log: the start line creates it
         {{}, false, 0, nullptr, false},
     };
     for (const auto& c : cases) {

@@ -17,13 +17,8 @@ TEST(WaitBeforeShutdown, EndsAfter5000MsAtEveryClockReading) {
         std::uint32_t start, step;
     } cases[] = {
         {2147478648u, 1},  // the first reading whose signed deadline would overflow
-        {2147478647u, 1},
-        {2147483647u, 3},
-        {4294967000u, 1},  // wraps during the wait
-        {4294967295u, 16},
-        {0, 1},
-        {0, 5000},
-        {123456, 997},
+        {2147478647u, 1},  {2147483647u, 3}, {4294967000u, 1},  // wraps during the wait
+        {4294967295u, 16}, {0, 1},           {0, 5000},        {123456, 997},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.start) + " step " + std::to_string(c.step));

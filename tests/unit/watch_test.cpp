@@ -27,14 +27,8 @@ TEST(Watch, TicksEndTheWatchByTheCounts) {
         Outcome outcome;
     } cases[] = {
         {0, 0, true, GoesOn},  // a copy holds everything off, even with nothing active
-        {1, 1, true, GoesOn},
-        {3, 1, false, GoesOn},
-        {2, 1, false, GoesOn},
-        {2, 2, false, Abnormal},
-        {2, 3, false, Abnormal},
-        {1, 1, false, Abnormal},
-        {0, 1, false, Normal},
-        {0, 0, false, Normal},
+        {1, 1, true, GoesOn},    {3, 1, false, GoesOn},   {2, 1, false, GoesOn}, {2, 2, false, Abnormal},
+        {2, 3, false, Abnormal}, {1, 1, false, Abnormal}, {0, 1, false, Normal}, {0, 0, false, Normal},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.active) + " active, " + std::to_string(c.failed) + " failed" +
@@ -71,19 +65,33 @@ TEST(Watch, TheEndSequenceRunsItsTenStepsInOrder) {
     EXPECT_THROW(app.Tick(), ProgramEnded);
     const std::vector<std::string> steps = {
         // 1. Set_WatchOff
-        u8"frmPellory.Caption=未監視 - Pellory", "fraLog.Enabled=True", "optLog(0).Enabled=True",
-        "optLog(1).Enabled=True", "cmdStart.Enabled=True", "cmdCancel.Enabled=False", "frmPellory.Refresh",
-        "cmdStart.Refresh", "cmdCancel.Refresh", "tmrAnime.Enabled=False",
+        u8"frmPellory.Caption=未監視 - Pellory",
+        "fraLog.Enabled=True",
+        "optLog(0).Enabled=True",
+        "optLog(1).Enabled=True",
+        "cmdStart.Enabled=True",
+        "cmdCancel.Enabled=False",
+        "frmPellory.Refresh",
+        "cmdStart.Refresh",
+        "cmdCancel.Refresh",
+        "tmrAnime.Enabled=False",
         // 2. the poll stops
         "tmrPellory.Enabled=False",
         // 3., 4. the shutdown caption, painted at once
-        u8"frmPellory.Caption=シャットダウンします...", "frmPellory.Refresh",
+        u8"frmPellory.Caption=シャットダウンします...",
+        "frmPellory.Refresh",
         // 5. restored from the minimised state (Form_Resize keeps its size), 6. focus
-        "frmPellory.WindowState=0", "frmPellory.Width=5280", "frmPellory.Height=4545", "frmPellory.SetFocus",
+        "frmPellory.WindowState=0",
+        "frmPellory.Width=5280",
+        "frmPellory.Height=4545",
+        "frmPellory.SetFocus",
         // 7. the wait
-        "Clock.start", "Clock.5000 ms",
+        "Clock.start",
+        "Clock.5000 ms",
         // 8. the end line, 9. the shutdown, 10. the end
-        "Log.Open(Append)", "System.ExitWindowsEx(5)", "App.End",
+        "Log.Open(Append)",
+        "System.ExitWindowsEx(5)",
+        "App.End",
     };
     EXPECT_EQ(app.toolkit.trace, steps);
     EXPECT_EQ(app.window().GetWindowState(), Normal);
@@ -140,13 +148,15 @@ TEST(Watch, StartingWithAndWithoutDownloadsInBothLogModes) {
         } else {
             ASSERT_EQ(app.toolkit.boxes.size(), 1u);
             const MsgBoxCall& box = app.toolkit.boxes[0];
-            EXPECT_EQ(ToUtf8(box.prompt), u8"現在ダウンロードされているファイルがありません\r\n"
-                                          u8"Internet Explorerでダウンロード開始してから見張り開始ボタンを押してください");
+            EXPECT_EQ(ToUtf8(box.prompt),
+                      u8"現在ダウンロードされているファイルがありません\r\n"
+                      u8"Internet Explorerでダウンロード開始してから見張り開始ボタンを押してください");
             EXPECT_EQ(ToUtf8(box.title), u8"ダウンロード開始してからボタンを押してください");
             EXPECT_EQ(box.style, 16);
             EXPECT_EQ(app.Log(), seeded);
             EXPECT_EQ(app.Caption(), kIdleCaption);
-            EXPECT_EQ(app.toolkit.trace, std::vector<std::string>{u8"MsgBox.ダウンロード開始してからボタンを押してください"});
+            EXPECT_EQ(app.toolkit.trace,
+                      std::vector<std::string>{u8"MsgBox.ダウンロード開始してからボタンを押してください"});
         }
     }
 }
@@ -158,7 +168,8 @@ TEST(Watch, NoDownloadBoxNamesTheStartButtonByItsCaption) {
     app.Click(frmPellory::kCmdStart);
     ASSERT_EQ(app.toolkit.boxes.size(), 1u);
     EXPECT_EQ(ToUtf8(app.toolkit.boxes[0].prompt),
-              u8"現在ダウンロードされているファイルがありません\r\nInternet Explorerでダウンロード開始してから開始ボタンを押してください");
+              u8"現在ダウンロードされているファイルがありません\r\nInternet "
+              u8"Explorerでダウンロード開始してから開始ボタンを押してください");
 }
 
 TEST(Watch, FailedCountAtStartStillStartsAndTheFirstTickEndsAbnormally) {
@@ -277,9 +288,8 @@ TEST(Watch, ClosingTheWindow) {
         } else {
             EXPECT_THROW(app.window().Close(), ProgramEnded);
             EXPECT_EQ(app.Log(), Line(LogEvent::Start, 7) + Line(LogEvent::Cancel, 7));
-            EXPECT_EQ(app.toolkit.trace,
-                      (std::vector<std::string>{u8"MsgBox.終了確認", "tmrPellory.Enabled=False", "Log.Open(Append)",
-                                                "App.End"}));
+            EXPECT_EQ(app.toolkit.trace, (std::vector<std::string>{u8"MsgBox.終了確認", "tmrPellory.Enabled=False",
+                                                                   "Log.Open(Append)", "App.End"}));
             EXPECT_EQ(app.Caption(), kWatchingCaption);
             EXPECT_EQ(app.form().txtLog().Caption(), view);
         }

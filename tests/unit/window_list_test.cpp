@@ -25,7 +25,8 @@ TEST_F(WindowSnapshot, ListsHoldExactlyTheDeliveredWindowsInOrder) {
     EXPECT_EQ(gWinList[0].Caption, u"A");
     EXPECT_EQ(gWinList[1].Caption, u"");
     EXPECT_EQ(gWinList[2].Caption, u"C");
-    for (const WindowEntry& e : gWinList) EXPECT_GT(e.hWnd, WindowHandle(0xFFFFFFFFLL)) << "kept whole, not cut to 32 bits";
+    for (const WindowEntry& e : gWinList)
+        EXPECT_GT(e.hWnd, WindowHandle(0xFFFFFFFFLL)) << "kept whole, not cut to 32 bits";
 
     // A second snapshot holds only what the second enumeration delivered.
     desk.Close(a);

@@ -15,18 +15,18 @@ using Convert = int(WINAPI*)(UINT, DWORD, LPCCH, int, LPWSTR, int);
 Convert gOriginal = nullptr;
 
 int WINAPI FailingLengthQuery(UINT codePage, DWORD flags, LPCCH bytes, int count, LPWSTR wide, int size) {
-  if (size == 0) return -1;
-  return gOriginal(codePage, flags, bytes, count, wide, size);
+    if (size == 0) return -1;
+    return gOriginal(codePage, flags, bytes, count, wide, size);
 }
 
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK ScanFaultHook(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HC_ACTION && !gOriginal) {
-    PinLibraryOf(reinterpret_cast<const void*>(&ScanFaultHook));
-    const FARPROC original = GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "MultiByteToWideChar");
-    gOriginal = reinterpret_cast<Convert>(reinterpret_cast<void*>(original));
-    ReplaceImport(original, reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&FailingLengthQuery)));
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
+    if (code == HC_ACTION && !gOriginal) {
+        PinLibraryOf(reinterpret_cast<const void*>(&ScanFaultHook));
+        const FARPROC original = GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "MultiByteToWideChar");
+        gOriginal = reinterpret_cast<Convert>(reinterpret_cast<void*>(original));
+        ReplaceImport(original, reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&FailingLengthQuery)));
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
