@@ -104,3 +104,7 @@ add_library(planted_winmm SHARED tools/planted/winmm.cpp)
 set_target_properties(planted_winmm PROPERTIES PREFIX "" OUTPUT_NAME winmm
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/planted)
 target_link_options(planted_winmm PRIVATE -static -static-libgcc -Wl,--gc-sections,--kill-at -s)
+
+# The fault injector, which faultlaunch loads into the program before its
+# first instruction (see the library's source and its table).
+pellory_hook_library(fault_inject_hook tools/hook/fault_inject_hook.cpp faultlaunch)

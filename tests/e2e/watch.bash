@@ -4,7 +4,7 @@
 # The setting names these programs only and is removed when the test ends.
 source "$(dirname "${BASH_SOURCE[0]}")/imitation.bash"
 
-WATCH_EXES=(PelloryV2_0.exe driver.exe imitation_dialogs.exe spawn_together.exe)
+WATCH_EXES=(PelloryV2_0.exe driver.exe imitation_dialogs.exe spawn_together.exe faultlaunch.exe nullping.exe)
 WATCH_SIZE=640x480
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v watch /d "$WATCH_SIZE" /f >/dev/null 2>&1
 for exe in "${WATCH_EXES[@]}"; do

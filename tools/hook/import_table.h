@@ -26,3 +26,30 @@ inline HMODULE PinLibraryOf(const void* address) {
                        reinterpret_cast<LPCWSTR>(address), &self);
     return self;
 }
+
+// Calls `visit(dll, function, slot)` for every import by name of the main
+// module: the library's name as the program names it, the function's name,
+// and the slot of the import address table that the program calls through.
+template <class Visit> void ForEachImport(Visit visit) {
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
+    const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); d->Name; ++d) {
+        const auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
+        for (; d->OriginalFirstThunk && names->u1.AddressOfData; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+            const auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            visit(reinterpret_cast<const char*>(base + d->Name), reinterpret_cast<const char*>(byName->Name),
+                  &slots->u1.Function);
+        }
+    }
+}
+
+// Points one slot of the import address table at `replacement`.
+inline void ReplaceSlot(decltype(IMAGE_THUNK_DATA::u1.Function)* slot, FARPROC replacement) {
+    DWORD protection = 0;
+    VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection);
+    *slot = decltype(IMAGE_THUNK_DATA::u1.Function)(replacement);
+    VirtualProtect(slot, sizeof *slot, protection, &protection);
+}

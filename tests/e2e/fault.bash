@@ -1,0 +1,183 @@
+# Sourced by the fault-injection test and the fault sweep (bench/fault_sweep.sh):
+# one whole watch with one function of the program made to fail
+# (tools/hook/fault_inject_hook.cpp, started through tools/faultlaunch.cpp),
+# judged from outside the program:
+#   crash              Wine's unhandled-exception path shows in the run's
+#                      output (WINEDEBUG=warn+seh, kept as seh.txt);
+#   hang               a window of the program does not answer a sent
+#                      WM_NULL within 5 s while the program lives (nullping);
+#   log fault          DownloadLog.txt lost a line it had, or holds a line
+#                      that is not a whole log line;
+#   unearned shutdown  the session was shut down while the imitation
+#                      download window was still on the desktop;
+# otherwise the outcome in words: shut down as expected, error box (title and
+# text), watching or idle without a shutdown, ended.
+source "$(dirname "${BASH_SOURCE[0]}")/watch.bash"
+
+# No crash dialog: Wine's debugger writes its report and the program ends.
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+
+FAULT_SEED=(
+  '2004/01/08 23:10:02　ダウンロード監視スタート'
+  '2004/01/09 01:44:17　正常終了シャットダウン'
+  '2004/01/09 08:03:07　ダウンロード監視キャンセル'
+)
+# A whole log line: date, time, one U+3000, one of the four events.
+FAULT_LINE='^[0-9]{4}/[0-9]{2}/[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}　(ダウンロード監視スタート|正常終了シャットダウン|異常終了シャットダウン|ダウンロード監視キャンセル)$'
+
+# The message boxes open now, each as "title: text", pressed away with OK
+# (or the default button) so that the run goes on; appended to FAULT_BOXES.
+fault_take_boxes() {
+  local out title text
+  for _ in 1 2 3; do
+    out=$(drv msgbox --timeout 0 2>/dev/null | tr -d '\r') || return 0
+    title=$(sed -n 's/^title=//p' <<<"$out")
+    text=$(sed -n 's/^text=//p' <<<"$out" | tr '\n' ' ')
+    FAULT_BOXES+="error box \"$title\": \"$text\"; "
+    if grep -q 'OK=1' <<<"$out"; then
+      drv msgbox --title "$title" --press 1 >/dev/null 2>&1 || true
+    else
+      drv msgbox --title "$title" --press 7 >/dev/null 2>&1 || true
+    fi
+    sleep 0.3
+  done
+}
+
+# True while the program (the launcher that waits for it) runs.
+fault_alive() { kill -0 "$FAULT_LAUNCHER" 2>/dev/null; }
+
+# Sends WM_NULL to the program's windows; adds a hang when one does not
+# answer within 5 s while the program lives.
+fault_ping() {
+  local pid out
+  fault_alive || return 0
+  pid=$(sed -n 's/^pid=//p' "$FAULT_OUT/launch.out" | tr -d '\r')
+  [ -n "$pid" ] || return 0
+  out=$(wine_run nullping.exe "$pid" 5000 2>/dev/null | tr -d '\r') && return 0
+  echo "$1: $out" >>"$FAULT_OUT/ping.txt"
+  # The program may have ended meanwhile (no window), or be in the 5 s wait
+  # before a shutdown, which handles no message.
+  grep -q timeout <<<"$out" && fault_alive && ! drv find "$SHUTDOWN" --timeout 0 >/dev/null 2>&1 && FAULT_HANG="$1: $out"
+  return 0
+}
+
+# Judges the log: every line it had is still there, in order, at its start,
+# and every line is a whole log line ending in CR LF.
+fault_check_log() {
+  FAULT_LOGFAULT=""
+  cp "$LOG" "$FAULT_OUT/log-after.txt" 2>/dev/null || { FAULT_LOGFAULT="the log is gone"; return 0; }
+  local size
+  size=$(stat -c %s "$FAULT_OUT/log-before.txt")
+  cmp -s -n "$size" "$FAULT_OUT/log-before.txt" "$LOG" || { FAULT_LOGFAULT="a line it had changed or was lost"; return 0; }
+  [ "$(stat -c %s "$LOG")" -ge "$size" ] || { FAULT_LOGFAULT="the log is shorter than before"; return 0; }
+  if [ -s "$LOG" ] && [ "$(tail -c 2 "$LOG" | od -An -tx1 | tr -d ' \n')" != 0d0a ]; then
+    FAULT_LOGFAULT="the log ends in part of a line"
+    return 0
+  fi
+  local bad
+  bad=$(iconv -f CP932 -t UTF-8 "$LOG" 2>/dev/null | tr -d '\r' | grep -cvE "$FAULT_LINE" || true)
+  [ "$bad" = 0 ] || FAULT_LOGFAULT="$bad line(s) not whole log lines"
+}
+
+# fault_run FUNCTION MODE: one watch with FUNCTION failing in MODE (nth:N,
+# from:N or from:poll; "census" fails nothing and notes every call). Writes
+# its files to $FAULT_OUT (seh.txt, journal.txt, outcome.txt, ...), prints
+# "FUNCTION MODE: OUTCOME" and sets FAULT_VERDICT to ok, crash, hang,
+# log-fault or unearned-shutdown. Ends the Wine session.
+fault_run() {
+  local function=$1 mode=$2 watched="" gone_early="" ended="" shown="" verdict=ok outcome
+  mkdir -p "$FAULT_OUT"
+  rm -f "$FAULT_OUT"/*.txt "$FAULT_OUT/launch.out" "$E2E_DIR/journal.txt" "$LOG"
+  FAULT_BOXES="" FAULT_HANG=""
+  stage_bystander_and_download
+  local downloads=$IMITATION_PID
+  seed_log "${FAULT_SEED[@]}"
+  cp "$LOG" "$FAULT_OUT/log-before.txt"
+  (cd "$E2E_DIR" && PELLORY_FAULT=$function PELLORY_FAULT_MODE=$mode PELLORY_FAULT_JOURNAL="$E2E_WIN\\journal.txt" \
+    WINEDEBUG=warn+seh exec wine "$E2E_DIR/faultlaunch.exe" fault_inject_hook.dll "$E2E_WIN\\PelloryV2_0.exe" \
+    >"$FAULT_OUT/launch.out" 2>"$FAULT_OUT/seh.txt") &
+  FAULT_LAUNCHER=$!
+  # Start-up: the watch starts by itself, or a box comes, or the program ends.
+  for _ in 1 2 3; do
+    if drv wait '監視中 - Pellory' --contains --timeout 5000 >/dev/null 2>&1; then watched=1; break; fi
+    fault_alive || break
+    fault_take_boxes
+  done
+  # A poll with the download still on the desktop decides nothing: once the
+  # first poll is due (5 s after the start), the shutdown caption must not be
+  # up; if it is, the session is watched to its end before the download goes.
+  # The injector notes when the first poll has returned; a poll that ends the
+  # watch never returns, and one that fails shows its box first.
+  if [ -n "$watched" ]; then
+    for _ in $(seq 40); do
+      grep -q '^poll over' "$E2E_DIR/journal.txt" 2>/dev/null && break
+      fault_alive && alive "$bystander" || break
+      if drv find "$SHUTDOWN" --timeout 0 >/dev/null 2>&1; then
+        for _ in $(seq 100); do alive "$bystander" || break; sleep 0.1; done
+        break
+      fi
+      if drv msgbox --timeout 0 >/dev/null 2>&1; then fault_take_boxes; fi
+      sleep 0.3
+    done
+  fi
+  if fault_alive; then
+    fault_take_boxes
+    fault_ping "watch"
+  fi
+  alive "$bystander" || gone_early=1
+  # A shutdown took the imitation dialogs with it.
+  if alive "$downloads"; then unstage downloads; fi
+  # With the download over, the next poll ends the watch: the shutdown
+  # caption, the 5 s wait, the log line, the shutdown.
+  if [ -z "$gone_early" ] && [ -n "$watched" ] && fault_alive; then
+    if drv wait "$SHUTDOWN" --timeout 12000 >/dev/null 2>&1; then shown=1; fi
+    for _ in $(seq 120); do alive "$bystander" || break; sleep 0.1; done
+    if alive "$bystander"; then
+      fault_take_boxes
+      fault_ping "end"
+      fault_take_boxes
+    fi
+  fi
+  fault_alive || ended=1
+  local survived=""
+  alive "$bystander" && survived=1
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  wait "$FAULT_LAUNCHER" 2>/dev/null || true
+  cp "$E2E_DIR/journal.txt" "$FAULT_OUT/journal.txt" 2>/dev/null || : >"$FAULT_OUT/journal.txt"
+  fault_check_log
+
+  if grep -qiE 'unhandled (exception|page fault)|^wine: .*exception|err:seh' "$FAULT_OUT/seh.txt"; then
+    verdict=crash
+    outcome="crash: $(grep -iE -m1 'unhandled|exception|err:seh' "$FAULT_OUT/seh.txt" | tr -d '\r')"
+  elif [ -n "$FAULT_HANG" ]; then
+    verdict=hang
+    outcome="hang: $FAULT_HANG"
+  elif [ -n "$FAULT_LOGFAULT" ]; then
+    verdict=log-fault
+    outcome="log fault: $FAULT_LOGFAULT"
+  elif [ -n "$gone_early" ]; then
+    verdict=unearned-shutdown
+    outcome="unearned shutdown: the session was shut down with the download still on the desktop"
+  elif [ -n "$survived" ]; then
+    if [ -n "$ended" ]; then
+      outcome="${FAULT_BOXES}ended, no shutdown"
+    elif [ -n "$shown" ]; then
+      outcome="${FAULT_BOXES}shutdown caption shown, no shutdown"
+    elif [ -n "$watched" ]; then
+      outcome="${FAULT_BOXES}watch started, no shutdown"
+    else
+      outcome="${FAULT_BOXES}idle, no watch"
+    fi
+  else
+    outcome="${FAULT_BOXES}shut down as expected"
+    [ -n "$watched" ] || outcome="${FAULT_BOXES}shut down (no watch seen)"
+  fi
+  local failed
+  failed=$(grep -c '^fail ' "$FAULT_OUT/journal.txt" || true)
+  [ "$failed" = 10 ] && failed=10+
+  [ "$function" = census ] || outcome="$outcome [$failed call(s) failed]"
+  FAULT_VERDICT=$verdict
+  echo "$verdict" >"$FAULT_OUT/verdict.txt"
+  echo "$function $mode: $outcome" | tee "$FAULT_OUT/outcome.txt"
+}

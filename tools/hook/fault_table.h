@@ -1,0 +1,231 @@
+// How each function the program calls fails on Windows: the one table of the
+// fault injector (tools/hook/fault_inject_hook.cpp). Every function the
+// program imports is listed, and those it finds at run time with
+// GetProcAddress; a function that cannot fail says so, and why.
+//
+// A failing call returns `value` and leaves `error` behind: the system's
+// last error (SetLastError) for the system DLLs, errno for msvcrt. `out`
+// names a pointer argument (counted from 0) that the failing call clears,
+// as the documentation says the function does on failure; -1 for none.
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cerrno>
+
+enum class FaultKind {
+    Fails,       // fails as the row says
+    CannotFail,  // no documented failure: wrapped to be counted, never failed
+    NotWrapped,  // neither counted nor failed: data, or the exception machinery,
+                 // which reads its caller's own frame
+};
+
+struct FaultEntry {
+    const char* dll;
+    const char* name;
+    FaultKind kind;
+    ULONG_PTR value;
+    unsigned long error;
+    int out;
+    const char* why;
+};
+
+constexpr ULONG_PTR kMinus1 = ~ULONG_PTR(0);
+
+// clang-format off
+constexpr FaultEntry kFaultTable[] = {
+    // advapi32
+    {"advapi32", "AdjustTokenPrivileges", FaultKind::Fails, FALSE, ERROR_NOT_ENOUGH_MEMORY, -1, "no memory for the token's new privilege list"},
+    {"advapi32", "LookupPrivilegeValueA", FaultKind::Fails, FALSE, ERROR_NOT_ENOUGH_MEMORY, -1, "the LSA lookup could not allocate"},
+    {"advapi32", "OpenProcessToken", FaultKind::Fails, FALSE, ERROR_ACCESS_DENIED, -1, "the token may not be opened with the rights asked for"},
+    // comctl32
+    {"comctl32", "InitCommonControlsEx", FaultKind::Fails, FALSE, ERROR_NOT_ENOUGH_MEMORY, -1, "the control classes could not be registered (desktop heap)"},
+    // gdi32
+    {"gdi32", "CreateFontIndirectW", FaultKind::Fails, 0, ERROR_NOT_ENOUGH_QUOTA, -1, "the GDI handle quota is used up"},
+    {"gdi32", "CreateFontW", FaultKind::Fails, 0, ERROR_NOT_ENOUGH_QUOTA, -1, "the GDI handle quota is used up"},
+    {"gdi32", "DeleteObject", FaultKind::Fails, FALSE, ERROR_INVALID_HANDLE, -1, "the object is still selected into a DC"},
+    {"gdi32", "GdiFlush", FaultKind::Fails, FALSE, ERROR_NOT_ENOUGH_MEMORY, -1, "a batched GDI call failed"},
+    {"gdi32", "GetDeviceCaps", FaultKind::Fails, 0, ERROR_INVALID_HANDLE, -1, "the DC is gone (0 is its only failure value)"},
+    {"gdi32", "GetObjectW", FaultKind::Fails, 0, ERROR_INVALID_HANDLE, -1, "the object handle is not valid"},
+    {"gdi32", "GetStockObject", FaultKind::Fails, 0, ERROR_NOT_ENOUGH_MEMORY, -1, "NULL is its documented failure"},
+    {"gdi32", "SetBkColor", FaultKind::Fails, CLR_INVALID, ERROR_INVALID_HANDLE, -1, "the DC is not valid"},
+    {"gdi32", "SetTextColor", FaultKind::Fails, CLR_INVALID, ERROR_INVALID_HANDLE, -1, "the DC is not valid"},
+    // kernel32
+    {"kernel32", "CloseHandle", FaultKind::Fails, FALSE, ERROR_INVALID_HANDLE, -1, "the handle is not valid (or a write-behind failed)"},
+    {"kernel32", "CreateFileW", FaultKind::Fails, kMinus1 /* INVALID_HANDLE_VALUE */, ERROR_NO_SYSTEM_RESOURCES, -1, "insufficient system resources (nonpaged pool)"},
+    {"kernel32", "CreateMutexW", FaultKind::Fails, 0, ERROR_NOT_ENOUGH_MEMORY, -1, "no memory for the object"},
+    {"kernel32", "CreateProcessW", FaultKind::Fails, FALSE, ERROR_NOT_ENOUGH_MEMORY, -1, "no memory for the new process"},
+    {"kernel32", "CreateSemaphoreW", FaultKind::Fails, 0, ERROR_NOT_ENOUGH_MEMORY, -1, "no memory for the object"},
+    {"kernel32", "DeleteCriticalSection", FaultKind::CannotFail, 0, 0, -1, "returns nothing"},
+    {"kernel32", "EnterCriticalSection", FaultKind::CannotFail, 0, 0, -1, "returns nothing (cannot fail since Windows XP)"},
+    {"kernel32", "ExitProcess", FaultKind::CannotFail, 0, 0, -1, "does not return"},
+    {"kernel32", "GetCurrentProcess", FaultKind::CannotFail, 0, 0, -1, "a pseudo-handle, always valid"},
+    {"kernel32", "GetCurrentThreadId", FaultKind::CannotFail, 0, 0, -1, "no failure value"},
+    {"kernel32", "GetFileAttributesW", FaultKind::Fails, INVALID_FILE_ATTRIBUTES, ERROR_ACCESS_DENIED, -1, "the folder may not be read"},
+    {"kernel32", "GetFileSizeEx", FaultKind::Fails, FALSE, ERROR_NO_SYSTEM_RESOURCES, -1, "insufficient system resources"},
+    {"kernel32", "GetLastError", FaultKind::CannotFail, 0, 0, -1, "no failure value"},
+    {"kernel32", "GetLocalTime", FaultKind::CannotFail, 0, 0, -1, "returns nothing"},
+    {"kernel32", "GetLocaleInfoW", FaultKind::Fails, 0, ERROR_INVALID_PARAMETER, -1, "the locale data could not be read"},
+    {"kernel32", "GetLongPathNameW", FaultKind::Fails, 0, ERROR_ACCESS_DENIED, -1, "a folder of the path may not be listed"},
+    {"kernel32", "GetModuleFileNameW", FaultKind::Fails, 0, ERROR_NOT_ENOUGH_MEMORY, -1, "0 is its documented failure"},
+    {"kernel32", "GetModuleHandleW", FaultKind::Fails, 0, ERROR_MOD_NOT_FOUND, -1, "NULL is its documented failure"},
+    {"kernel32", "GetProcAddress", FaultKind::Fails, 0, ERROR_PROC_NOT_FOUND, -1, "the library does not export the name"},
+    {"kernel32", "GetStartupInfoW", FaultKind::CannotFail, 0, 0, -1, "returns nothing"},
+    {"kernel32", "GetSystemDirectoryW", FaultKind::Fails, 0, ERROR_NOT_ENOUGH_MEMORY, -1, "0 is its documented failure"},
+    {"kernel32", "GetSystemWindowsDirectoryW", FaultKind::Fails, 0, ERROR_NOT_ENOUGH_MEMORY, -1, "0 is its documented failure"},
+    {"kernel32", "GetVersionExA", FaultKind::Fails, FALSE, ERROR_INVALID_PARAMETER, -1, "FALSE is its documented failure"},
+    {"kernel32", "InitializeCriticalSection", FaultKind::CannotFail, 0, 0, -1, "returns nothing (cannot fail since Vista)"},
+    {"kernel32", "IsDBCSLeadByteEx", FaultKind::Fails, FALSE, ERROR_INVALID_PARAMETER, -1, "the code page's tables are not available"},
+    {"kernel32", "LeaveCriticalSection", FaultKind::CannotFail, 0, 0, -1, "returns nothing"},
+    {"kernel32", "LoadLibraryExW", FaultKind::Fails, 0, ERROR_NOT_ENOUGH_MEMORY, -1, "no address space or memory to map the DLL"},
+    {"kernel32", "LoadLibraryW", FaultKind::Fails, 0, ERROR_NOT_ENOUGH_MEMORY, -1, "no address space or memory to map the DLL"},
+    {"kernel32", "MulDiv", FaultKind::CannotFail, 0, 0, -1, "arithmetic: -1 only on overflow, which the program's numbers never reach"},
+    {"kernel32", "MultiByteToWideChar", FaultKind::Fails, 0, ERROR_NO_UNICODE_TRANSLATION, -1, "0 is its documented failure"},
+    {"kernel32", "RaiseException", FaultKind::NotWrapped, 0, 0, -1, "exception machinery: does not return"},
+    {"kernel32", "ReadFile", FaultKind::Fails, FALSE, ERROR_NO_SYSTEM_RESOURCES, -1, "insufficient system resources"},
+    {"kernel32", "ReleaseSemaphore", FaultKind::Fails, FALSE, ERROR_INVALID_HANDLE, -1, "FALSE is its documented failure"},
+    {"kernel32", "RtlCaptureContext", FaultKind::NotWrapped, 0, 0, -1, "exception machinery: reads its caller's registers"},
+    {"kernel32", "RtlLookupFunctionEntry", FaultKind::NotWrapped, 0, 0, -1, "exception machinery"},
+    {"kernel32", "RtlUnwindEx", FaultKind::NotWrapped, 0, 0, -1, "exception machinery: does not return"},
+    {"kernel32", "RtlVirtualUnwind", FaultKind::NotWrapped, 0, 0, -1, "exception machinery"},
+    {"kernel32", "SetDllDirectoryW", FaultKind::Fails, FALSE, ERROR_NOT_ENOUGH_MEMORY, -1, "no memory for the path"},
+    {"kernel32", "SetEndOfFile", FaultKind::Fails, FALSE, ERROR_ACCESS_DENIED, -1, "the file is mapped or locked"},
+    {"kernel32", "SetFilePointer", FaultKind::Fails, INVALID_SET_FILE_POINTER, ERROR_NO_SYSTEM_RESOURCES, -1, "insufficient system resources"},
+    {"kernel32", "SetFilePointerEx", FaultKind::Fails, FALSE, ERROR_NO_SYSTEM_RESOURCES, -1, "insufficient system resources"},
+    {"kernel32", "SetLastError", FaultKind::CannotFail, 0, 0, -1, "returns nothing"},
+    {"kernel32", "SetUnhandledExceptionFilter", FaultKind::CannotFail, 0, 0, -1, "returns the previous filter"},
+    {"kernel32", "Sleep", FaultKind::CannotFail, 0, 0, -1, "returns nothing"},
+    {"kernel32", "TlsAlloc", FaultKind::Fails, TLS_OUT_OF_INDEXES, ERROR_NOT_ENOUGH_MEMORY, -1, "no TLS index left"},
+    {"kernel32", "TlsFree", FaultKind::Fails, FALSE, ERROR_INVALID_PARAMETER, -1, "FALSE is its documented failure"},
+    {"kernel32", "TlsGetValue", FaultKind::CannotFail, 0, 0, -1, "fails only for an index not allocated"},
+    {"kernel32", "TlsSetValue", FaultKind::Fails, FALSE, ERROR_NOT_ENOUGH_MEMORY, -1, "no memory for the thread's expansion slots"},
+    {"kernel32", "VirtualProtect", FaultKind::Fails, FALSE, ERROR_NOT_ENOUGH_QUOTA, -1, "the commit charge cannot grow"},
+    {"kernel32", "VirtualQuery", FaultKind::Fails, 0, ERROR_INVALID_PARAMETER, -1, "0 is its documented failure"},
+    {"kernel32", "WaitForSingleObject", FaultKind::Fails, WAIT_FAILED, ERROR_INVALID_HANDLE, -1, "WAIT_FAILED is its documented failure"},
+    {"kernel32", "WideCharToMultiByte", FaultKind::Fails, 0, ERROR_INSUFFICIENT_BUFFER, -1, "0 is its documented failure"},
+    {"kernel32", "WriteFile", FaultKind::Fails, FALSE, ERROR_NOT_ENOUGH_QUOTA, -1, "the working-set quota cannot lock the buffer"},
+    {"kernel32", "__C_specific_handler", FaultKind::NotWrapped, 0, 0, -1, "exception machinery"},
+    // found at run time by GetProcAddress
+    {"kernel32", "SetDefaultDllDirectories", FaultKind::Fails, FALSE, ERROR_INVALID_PARAMETER, -1, "FALSE is its documented failure"},
+    {"kernel32", "SetThreadExecutionState", FaultKind::Fails, 0, ERROR_NOT_ENOUGH_MEMORY, -1, "NULL is its documented failure"},
+    {"winmm", "timeGetTime", FaultKind::CannotFail, 0, 0, -1, "no failure value (its lookup can fail: GetProcAddress)"},
+    // msvcrt: errno instead of the last error
+    {"msvcrt", "___lc_codepage_func", FaultKind::CannotFail, 0, 0, -1, "reads the locale"},
+    {"msvcrt", "___mb_cur_max_func", FaultKind::CannotFail, 0, 0, -1, "reads the locale"},
+    {"msvcrt", "__iob_func", FaultKind::CannotFail, 0, 0, -1, "returns the stream table"},
+    {"msvcrt", "__set_app_type", FaultKind::CannotFail, 0, 0, -1, "returns nothing"},
+    {"msvcrt", "__setusermatherr", FaultKind::CannotFail, 0, 0, -1, "returns nothing"},
+    {"msvcrt", "__wgetmainargs", FaultKind::Fails, kMinus1, ENOMEM, -1, "no memory for the argument array"},
+    {"msvcrt", "__winitenv", FaultKind::NotWrapped, 0, 0, -1, "data"},
+    {"msvcrt", "_amsg_exit", FaultKind::CannotFail, 0, 0, -1, "does not return"},
+    {"msvcrt", "_cexit", FaultKind::CannotFail, 0, 0, -1, "returns nothing"},
+    {"msvcrt", "_close", FaultKind::Fails, kMinus1, EBADF, -1, "-1 is its documented failure"},
+    {"msvcrt", "_commode", FaultKind::NotWrapped, 0, 0, -1, "data"},
+    {"msvcrt", "_errno", FaultKind::CannotFail, 0, 0, -1, "returns the thread's errno"},
+    {"msvcrt", "_fmode", FaultKind::NotWrapped, 0, 0, -1, "data"},
+    {"msvcrt", "_initterm", FaultKind::CannotFail, 0, 0, -1, "returns nothing"},
+    {"msvcrt", "_onexit", FaultKind::Fails, 0, ENOMEM, -1, "no memory for the exit list"},
+    {"msvcrt", "_read", FaultKind::Fails, kMinus1, EBADF, -1, "-1 is its documented failure"},
+    {"msvcrt", "_wcmdln", FaultKind::NotWrapped, 0, 0, -1, "data"},
+    {"msvcrt", "abort", FaultKind::CannotFail, 0, 0, -1, "does not return"},
+    {"msvcrt", "calloc", FaultKind::Fails, 0, ENOMEM, -1, "no memory"},
+    {"msvcrt", "exit", FaultKind::CannotFail, 0, 0, -1, "does not return"},
+    {"msvcrt", "fprintf", FaultKind::Fails, kMinus1, ENOSPC, -1, "the stream's device is full"},
+    {"msvcrt", "fputc", FaultKind::Fails, kMinus1, ENOSPC, -1, "the stream's device is full"},
+    {"msvcrt", "fputs", FaultKind::Fails, kMinus1, ENOSPC, -1, "the stream's device is full"},
+    {"msvcrt", "free", FaultKind::CannotFail, 0, 0, -1, "returns nothing"},
+    {"msvcrt", "fwrite", FaultKind::Fails, 0, ENOSPC, -1, "the stream's device is full"},
+    {"msvcrt", "localeconv", FaultKind::CannotFail, 0, 0, -1, "returns the locale's record"},
+    {"msvcrt", "malloc", FaultKind::Fails, 0, ENOMEM, -1, "no memory"},
+    {"msvcrt", "memchr", FaultKind::CannotFail, 0, 0, -1, "pure"},
+    {"msvcrt", "memcmp", FaultKind::CannotFail, 0, 0, -1, "pure"},
+    {"msvcrt", "memcpy", FaultKind::CannotFail, 0, 0, -1, "pure"},
+    {"msvcrt", "memmove", FaultKind::CannotFail, 0, 0, -1, "pure"},
+    {"msvcrt", "memset", FaultKind::CannotFail, 0, 0, -1, "pure"},
+    {"msvcrt", "realloc", FaultKind::Fails, 0, ENOMEM, -1, "no memory"},
+    {"msvcrt", "signal", FaultKind::CannotFail, 0, 0, -1, "fails only for a signal number not known"},
+    {"msvcrt", "strcmp", FaultKind::CannotFail, 0, 0, -1, "pure"},
+    {"msvcrt", "strerror", FaultKind::CannotFail, 0, 0, -1, "returns a static text"},
+    {"msvcrt", "strlen", FaultKind::CannotFail, 0, 0, -1, "pure"},
+    {"msvcrt", "strncmp", FaultKind::CannotFail, 0, 0, -1, "pure"},
+    {"msvcrt", "vfprintf", FaultKind::Fails, kMinus1, ENOSPC, -1, "the stream's device is full"},
+    {"msvcrt", "wcslen", FaultKind::CannotFail, 0, 0, -1, "pure"},
+    // ole32 and oleaut32: an error HRESULT
+    {"ole32", "CLSIDFromProgID", FaultKind::Fails, ULONG_PTR(LONG(E_OUTOFMEMORY)), 0, -1, "E_OUTOFMEMORY"},
+    {"ole32", "CoCreateInstance", FaultKind::Fails, ULONG_PTR(LONG(E_OUTOFMEMORY)), 0, 4, "E_OUTOFMEMORY; the interface pointer is set to NULL"},
+    {"ole32", "CoInitialize", FaultKind::Fails, ULONG_PTR(LONG(E_OUTOFMEMORY)), 0, -1, "E_OUTOFMEMORY"},
+    {"ole32", "CoInitializeEx", FaultKind::Fails, ULONG_PTR(LONG(E_OUTOFMEMORY)), 0, -1, "E_OUTOFMEMORY"},
+    {"ole32", "CoUninitialize", FaultKind::CannotFail, 0, 0, -1, "returns nothing"},
+    {"oleaut32", "SysAllocStringLen", FaultKind::Fails, 0, 0, -1, "NULL: no memory"},
+    {"oleaut32", "VariantClear", FaultKind::Fails, ULONG_PTR(LONG(DISP_E_BADVARTYPE)), 0, -1, "an error HRESULT"},
+    {"oleaut32", "VariantInit", FaultKind::CannotFail, 0, 0, -1, "returns nothing"},
+    // shell32
+    {"shell32", "ShellExecuteA", FaultKind::Fails, SE_ERR_OOM, ERROR_NOT_ENOUGH_MEMORY, -1, "a value up to 32: out of memory"},
+    // user32
+    {"user32", "AdjustWindowRectEx", FaultKind::Fails, FALSE, ERROR_INVALID_PARAMETER, -1, "FALSE is its documented failure"},
+    {"user32", "CallWindowProcW", FaultKind::CannotFail, 0, 0, -1, "returns the procedure's own result"},
+    {"user32", "CharUpperW", FaultKind::CannotFail, 0, 0, -1, "no failure value"},
+    {"user32", "CreateWindowExW", FaultKind::Fails, 0, ERROR_NOT_ENOUGH_MEMORY, -1, "the desktop heap is full"},
+    {"user32", "DefWindowProcW", FaultKind::CannotFail, 0, 0, -1, "returns the message's own result"},
+    {"user32", "DestroyWindow", FaultKind::Fails, FALSE, ERROR_INVALID_WINDOW_HANDLE, -1, "FALSE is its documented failure"},
+    {"user32", "DisableProcessWindowsGhosting", FaultKind::CannotFail, 0, 0, -1, "returns nothing"},
+    {"user32", "DispatchMessageW", FaultKind::CannotFail, 0, 0, -1, "returns the procedure's own result"},
+    {"user32", "EnableWindow", FaultKind::CannotFail, 0, 0, -1, "returns the previous state"},
+    {"user32", "EnumChildWindows", FaultKind::Fails, FALSE, ERROR_NOT_ENOUGH_MEMORY, -1, "no memory for the window list (desktop heap)"},
+    {"user32", "EnumThreadWindows", FaultKind::Fails, FALSE, ERROR_NOT_ENOUGH_MEMORY, -1, "no memory for the window list (desktop heap)"},
+    {"user32", "EnumWindows", FaultKind::Fails, FALSE, ERROR_NOT_ENOUGH_MEMORY, -1, "no memory for the window list (desktop heap)"},
+    {"user32", "ExitWindowsEx", FaultKind::Fails, FALSE, ERROR_PRIVILEGE_NOT_HELD, -1, "the shutdown privilege is not held"},
+    {"user32", "FindWindowA", FaultKind::Fails, 0, ERROR_NOT_ENOUGH_MEMORY, -1, "no memory for the window list"},
+    {"user32", "GetActiveWindow", FaultKind::CannotFail, 0, 0, -1, "NULL means no active window, not a failure"},
+    {"user32", "GetAncestor", FaultKind::Fails, 0, ERROR_INVALID_WINDOW_HANDLE, -1, "the window is gone"},
+    {"user32", "GetClassLongPtrW", FaultKind::Fails, 0, ERROR_INVALID_WINDOW_HANDLE, -1, "0 is its documented failure"},
+    {"user32", "GetDC", FaultKind::Fails, 0, ERROR_NOT_ENOUGH_MEMORY, -1, "the DC cache is used up"},
+    {"user32", "GetDlgCtrlID", FaultKind::Fails, 0, ERROR_INVALID_WINDOW_HANDLE, -1, "0 is its documented failure"},
+    {"user32", "GetFocus", FaultKind::CannotFail, 0, 0, -1, "NULL means no focus, not a failure"},
+    {"user32", "GetMessageW", FaultKind::Fails, kMinus1, ERROR_INVALID_PARAMETER, -1, "-1 is its documented failure"},
+    {"user32", "GetNextDlgTabItem", FaultKind::Fails, 0, ERROR_INVALID_WINDOW_HANDLE, -1, "NULL is its documented failure"},
+    {"user32", "GetParent", FaultKind::Fails, 0, ERROR_INVALID_WINDOW_HANDLE, -1, "NULL is its documented failure"},
+    {"user32", "GetSysColor", FaultKind::CannotFail, 0, 0, -1, "no failure value"},
+    {"user32", "GetSysColorBrush", FaultKind::Fails, 0, ERROR_INVALID_PARAMETER, -1, "NULL is its documented failure"},
+    {"user32", "GetSystemMetrics", FaultKind::Fails, 0, ERROR_INVALID_PARAMETER, -1, "0 is its documented failure"},
+    {"user32", "GetWindow", FaultKind::Fails, 0, ERROR_INVALID_WINDOW_HANDLE, -1, "NULL is its documented failure"},
+    {"user32", "GetWindowLongPtrW", FaultKind::Fails, 0, ERROR_INVALID_WINDOW_HANDLE, -1, "0 is its documented failure"},
+    {"user32", "GetWindowLongW", FaultKind::Fails, 0, ERROR_INVALID_WINDOW_HANDLE, -1, "0 is its documented failure"},
+    {"user32", "GetWindowRect", FaultKind::Fails, FALSE, ERROR_INVALID_WINDOW_HANDLE, -1, "FALSE is its documented failure"},
+    {"user32", "GetWindowTextA", FaultKind::Fails, 0, ERROR_INVALID_WINDOW_HANDLE, -1, "the window is gone"},
+    {"user32", "GetWindowTextLengthW", FaultKind::Fails, 0, ERROR_INVALID_WINDOW_HANDLE, -1, "the window is gone"},
+    {"user32", "GetWindowTextW", FaultKind::Fails, 0, ERROR_INVALID_WINDOW_HANDLE, -1, "the window is gone"},
+    {"user32", "InSendMessage", FaultKind::CannotFail, 0, 0, -1, "no failure value"},
+    {"user32", "IsChild", FaultKind::CannotFail, 0, 0, -1, "an answer, not a failure"},
+    {"user32", "IsDialogMessageW", FaultKind::CannotFail, 0, 0, -1, "an answer, not a failure"},
+    {"user32", "IsIconic", FaultKind::CannotFail, 0, 0, -1, "an answer, not a failure"},
+    {"user32", "IsWindow", FaultKind::CannotFail, 0, 0, -1, "an answer, not a failure"},
+    {"user32", "IsWindowEnabled", FaultKind::CannotFail, 0, 0, -1, "an answer, not a failure"},
+    {"user32", "IsWindowVisible", FaultKind::CannotFail, 0, 0, -1, "an answer, not a failure"},
+    {"user32", "IsZoomed", FaultKind::CannotFail, 0, 0, -1, "an answer, not a failure"},
+    {"user32", "KillTimer", FaultKind::Fails, FALSE, ERROR_INVALID_PARAMETER, -1, "FALSE is its documented failure"},
+    {"user32", "LoadCursorW", FaultKind::Fails, 0, ERROR_NOT_ENOUGH_MEMORY, -1, "NULL is its documented failure"},
+    {"user32", "LoadIconW", FaultKind::Fails, 0, ERROR_NOT_ENOUGH_MEMORY, -1, "NULL is its documented failure"},
+    {"user32", "LoadImageW", FaultKind::Fails, 0, ERROR_NOT_ENOUGH_MEMORY, -1, "NULL is its documented failure"},
+    {"user32", "MessageBoxW", FaultKind::Fails, 0, ERROR_NOT_ENOUGH_MEMORY, -1, "the desktop heap is full"},
+    {"user32", "PostMessageW", FaultKind::Fails, FALSE, ERROR_NOT_ENOUGH_QUOTA, -1, "the message queue is full"},
+    {"user32", "PostQuitMessage", FaultKind::CannotFail, 0, 0, -1, "returns nothing"},
+    {"user32", "RedrawWindow", FaultKind::Fails, FALSE, ERROR_INVALID_WINDOW_HANDLE, -1, "FALSE is its documented failure"},
+    {"user32", "RegisterClassExW", FaultKind::Fails, 0, ERROR_NOT_ENOUGH_MEMORY, -1, "the desktop heap is full"},
+    {"user32", "ReleaseDC", FaultKind::Fails, 0, ERROR_INVALID_HANDLE, -1, "0: not released"},
+    {"user32", "ReplyMessage", FaultKind::CannotFail, 0, 0, -1, "an answer, not a failure"},
+    {"user32", "SendMessageA", FaultKind::Fails, 0, ERROR_ACCESS_DENIED, -1, "0 with an error: the message was refused"},
+    {"user32", "SendMessageW", FaultKind::Fails, 0, ERROR_ACCESS_DENIED, -1, "0 with an error: the message was refused"},
+    {"user32", "SetActiveWindow", FaultKind::Fails, 0, ERROR_ACCESS_DENIED, -1, "NULL is its documented failure"},
+    {"user32", "SetFocus", FaultKind::Fails, 0, ERROR_ACCESS_DENIED, -1, "NULL is its documented failure"},
+    {"user32", "SetForegroundWindow", FaultKind::Fails, FALSE, ERROR_ACCESS_DENIED, -1, "another program holds the foreground"},
+    {"user32", "SetTimer", FaultKind::Fails, 0, ERROR_NOT_ENOUGH_MEMORY, -1, "the timer quota is used up"},
+    {"user32", "SetWindowLongPtrW", FaultKind::Fails, 0, ERROR_ACCESS_DENIED, -1, "0 with an error is its documented failure"},
+    {"user32", "SetWindowPos", FaultKind::Fails, FALSE, ERROR_INVALID_WINDOW_HANDLE, -1, "FALSE is its documented failure"},
+    {"user32", "SetWindowTextW", FaultKind::Fails, FALSE, ERROR_NOT_ENOUGH_MEMORY, -1, "the desktop heap is full"},
+    {"user32", "ShowWindow", FaultKind::CannotFail, 0, 0, -1, "returns the previous visibility"},
+    {"user32", "SystemParametersInfoW", FaultKind::Fails, FALSE, ERROR_INVALID_PARAMETER, -1, "FALSE is its documented failure"},
+    {"user32", "TranslateMessage", FaultKind::CannotFail, 0, 0, -1, "an answer, not a failure"},
+    {"user32", "UpdateWindow", FaultKind::Fails, FALSE, ERROR_INVALID_WINDOW_HANDLE, -1, "FALSE is its documented failure"},
+};
+// clang-format on
