@@ -5,6 +5,7 @@
 // usage. The commands themselves are in tools/driver/.
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -72,10 +73,9 @@ const wchar_t* const kNotes[] = {
     L"Exit status: 0 done, 1 not found or timed out, 2 bad usage, 3 the button is disabled.",
 };
 
+// The words of a row are written one space apart.
 std::size_t WordCount(const wstring& words) {
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < words.size(); ++i) count += words[i] != L' ' && (i == 0 || words[i - 1] == L' ');
-    return count;
+    return words.empty() ? 0 : 1 + std::size_t(std::count(words.begin(), words.end(), L' '));
 }
 
 int Usage() {

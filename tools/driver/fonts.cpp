@@ -3,7 +3,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cwchar>
+#include <string>
+#include <vector>
 
 #include "tools/driver/commands.h"
 #include "tools/driver/console.h"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <string>
 
 #include "tools/driver/commands.h"
 #include "tools/driver/console.h"

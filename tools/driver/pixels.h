@@ -2,7 +2,6 @@
 #pragma once
 #include <windows.h>
 
-#include <string>
 #include <utility>
 #include <vector>
 
