@@ -84,6 +84,7 @@ fault_check_log() {
 # its files to $FAULT_OUT (seh.txt, journal.txt, outcome.txt, ...), prints
 # "FUNCTION MODE: OUTCOME" and sets FAULT_VERDICT to ok, crash, hang,
 # log-fault or unearned-shutdown. Ends the Wine session.
+# shellcheck disable=SC2154 # bystander: set by stage_bystander_and_download
 fault_run() {
   local function=$1 mode=$2 watched="" gone_early="" ended="" shown="" verdict=ok outcome
   mkdir -p "$FAULT_OUT"
@@ -111,7 +112,7 @@ fault_run() {
   if [ -n "$watched" ]; then
     for _ in $(seq 40); do
       grep -q '^poll over' "$E2E_DIR/journal.txt" 2>/dev/null && break
-      fault_alive && alive "$bystander" || break
+      if ! fault_alive || ! alive "$bystander"; then break; fi
       if drv find "$SHUTDOWN" --timeout 0 >/dev/null 2>&1; then
         for _ in $(seq 100); do alive "$bystander" || break; sleep 0.1; done
         break
@@ -147,37 +148,94 @@ fault_run() {
   cp "$E2E_DIR/journal.txt" "$FAULT_OUT/journal.txt" 2>/dev/null || : >"$FAULT_OUT/journal.txt"
   fault_check_log
 
-  if grep -qiE 'unhandled (exception|page fault)|^wine: .*exception|err:seh' "$FAULT_OUT/seh.txt"; then
-    verdict=crash
-    outcome="crash: $(grep -iE -m1 'unhandled|exception|err:seh' "$FAULT_OUT/seh.txt" | tr -d '\r')"
-  elif [ -n "$FAULT_HANG" ]; then
-    verdict=hang
-    outcome="hang: $FAULT_HANG"
+  local words
+  if ! grep -q '^pid=' "$FAULT_OUT/launch.out"; then
+    # Wine itself could not start the program (seen once: the shared user
+    # data could not be mapped): no verdict on the program.
+    verdict=harness-error
+    words="the program did not start: $(tr -d '\r' <"$FAULT_OUT/launch.out" | tr '\n' ' ')"
   elif [ -n "$FAULT_LOGFAULT" ]; then
     verdict=log-fault
-    outcome="log fault: $FAULT_LOGFAULT"
+    words="log fault: $FAULT_LOGFAULT"
   elif [ -n "$gone_early" ]; then
     verdict=unearned-shutdown
-    outcome="unearned shutdown: the session was shut down with the download still on the desktop"
+    words="unearned shutdown: the session was shut down with the download still on the desktop"
   elif [ -n "$survived" ]; then
     if [ -n "$ended" ]; then
-      outcome="${FAULT_BOXES}ended, no shutdown"
+      words="${FAULT_BOXES}ended, no shutdown"
     elif [ -n "$shown" ]; then
-      outcome="${FAULT_BOXES}shutdown caption shown, no shutdown"
+      words="${FAULT_BOXES}shutdown caption shown, no shutdown"
     elif [ -n "$watched" ]; then
-      outcome="${FAULT_BOXES}watch started, no shutdown"
+      words="${FAULT_BOXES}watch started, no shutdown"
     else
-      outcome="${FAULT_BOXES}idle, no watch"
+      words="${FAULT_BOXES}idle, no watch"
     fi
   else
-    outcome="${FAULT_BOXES}shut down as expected"
-    [ -n "$watched" ] || outcome="${FAULT_BOXES}shut down (no watch seen)"
+    words="${FAULT_BOXES}shut down as expected"
+    [ -n "$watched" ] || words="${FAULT_BOXES}shut down (no watch seen)"
   fi
-  local failed
-  failed=$(grep -c '^fail ' "$FAULT_OUT/journal.txt" || true)
-  [ "$failed" = 10 ] && failed=10+
-  [ "$function" = census ] || outcome="$outcome [$failed call(s) failed]"
   FAULT_VERDICT=$verdict
-  echo "$verdict" >"$FAULT_OUT/verdict.txt"
-  echo "$function $mode: $outcome" | tee "$FAULT_OUT/outcome.txt"
+  fault_verdict "$function" "$mode" "$words"
+}
+
+# fault_verdict FUNCTION MODE WORDS: a crash or a hang comes before anything else
+# the run says; prints "FUNCTION MODE: OUTCOME [N call(s) failed]" into
+# outcome.txt and the verdict into verdict.txt ($FAULT_VERDICT, set by the
+# caller for what it judged itself, ok otherwise).
+fault_verdict() {
+  local outcome=$3 failed
+  if grep -qiE 'unhandled (exception|page fault)|^wine: .*exception|err:seh' "$FAULT_OUT/seh.txt"; then
+    FAULT_VERDICT=crash
+    outcome="crash: $(grep -iE -m1 'unhandled|exception|err:seh' "$FAULT_OUT/seh.txt" | tr -d '\r')"
+  elif [ -n "$FAULT_HANG" ]; then
+    FAULT_VERDICT=hang
+    outcome="hang: $FAULT_HANG"
+  fi
+  failed=$(grep -c '^fail ' "$FAULT_OUT/journal.txt" || true)
+  FAULT_FAILED=$failed
+  [ "$failed" = 10 ] && failed=10+
+  [ "$1" = census ] || outcome="$outcome [$failed call(s) failed]"
+  echo "$FAULT_FAILED" >"$FAULT_OUT/failed.txt"
+  echo "$FAULT_VERDICT" >"$FAULT_OUT/verdict.txt"
+  echo "$1 $2: $outcome" | tee "$FAULT_OUT/outcome.txt"
+}
+
+# fault_about FUNCTION MODE: the program idle (no download on the desktop),
+# its About window open, a release on the home-page label and one on the mail
+# label, with FUNCTION failing in MODE. The links ignore their errors: judged
+# for crash and hang only, the outcome says whether a box came. Needs no
+# shutdown; ends the Wine session.
+fault_about() {
+  local function=$1 mode=$2 main='未監視 - Pellory' about='バージョン情報' outcome
+  FAULT_VERDICT=ok
+  mkdir -p "$FAULT_OUT"
+  rm -f "$FAULT_OUT"/*.txt "$FAULT_OUT/launch.out" "$E2E_DIR/journal.txt"
+  FAULT_BOXES="" FAULT_HANG=""
+  (cd "$E2E_DIR" && PELLORY_FAULT=$function PELLORY_FAULT_MODE=$mode PELLORY_FAULT_JOURNAL="$E2E_WIN\\journal.txt" \
+    WINEDEBUG=warn+seh exec wine "$E2E_DIR/faultlaunch.exe" fault_inject_hook.dll "$E2E_WIN\\PelloryV2_0.exe" \
+    >"$FAULT_OUT/launch.out" 2>"$FAULT_OUT/seh.txt") &
+  FAULT_LAUNCHER=$!
+  if drv wait "$main" --timeout 20000 >/dev/null 2>&1 && drv click "$main" ... >/dev/null 2>&1 &&
+    drv wait "$about" --timeout 10000 >/dev/null 2>&1; then
+    drv mouseup "$about" 'https://pellory.example/' 1 >/dev/null 2>&1 || true
+    drv mouseup "$about" 'support@pellory.example' 1 >/dev/null 2>&1 || true
+    # The failed call is noted in the journal as it happens.
+    for _ in $(seq 100); do
+      grep -q "^fail $function " "$E2E_DIR/journal.txt" 2>/dev/null && break
+      fault_alive || break
+      sleep 0.1
+    done
+    fault_take_boxes
+    fault_ping "about"
+    outcome="about links: ${FAULT_BOXES:-no box}"
+    fault_alive || outcome="$outcome; ended"
+  else
+    fault_take_boxes
+    outcome="${FAULT_BOXES}no About window"
+  fi
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  wait "$FAULT_LAUNCHER" 2>/dev/null || true
+  cp "$E2E_DIR/journal.txt" "$FAULT_OUT/journal.txt" 2>/dev/null || : >"$FAULT_OUT/journal.txt"
+  fault_verdict "$function" "$mode" "$outcome"
 }
