@@ -36,7 +36,9 @@ set_source_files_properties(${PELLORY_RESOURCES} PROPERTIES
 add_executable(PelloryV2_0 WIN32 platform/win32/winmain.cpp ${PELLORY_RESOURCES} ${PELLORY_ICON})
 target_include_directories(PelloryV2_0 PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/res)
 target_link_libraries(PelloryV2_0 PRIVATE pellory_win32)
-target_link_options(PelloryV2_0 PRIVATE ${PELLORY_LINK_OPTIONS})
+# The C runtime's start-up allocates through the program's own malloc
+# (platform/win32/winmain.cpp), which reports a refused block.
+target_link_options(PelloryV2_0 PRIVATE ${PELLORY_LINK_OPTIONS} -Wl,--wrap=malloc)
 
 # The help file beside the exe, from the pages in help/ and whatever
 # screenshots docs/ holds.

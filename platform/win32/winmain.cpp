@@ -11,7 +11,28 @@
 #include "platform/win32/system_win32.h"
 #include "platform/win32/win32_toolkit.h"
 
+namespace {
+bool gMainStarted = false;
+}  // namespace
+
+// The C runtime's start-up copies the command line into blocks it does not
+// check (MinGW-w64 before version 11 writes through a null pointer when
+// memory runs out there). The program is linked with --wrap=malloc, so that
+// a block refused before wWinMain ends the program with the error box of an
+// uncaught error instead; the text is fixed, as nothing more may be
+// allocated for it. Later blocks are the program's own to check.
+extern "C" void* __real_malloc(size_t size);
+extern "C" void* __wrap_malloc(size_t size) {
+    void* block = __real_malloc(size);
+    if (!block && !gMainStarted) {
+        MessageBoxW(nullptr, L"7:メモリが不足しています。", L"PelloryV2_0", MB_ICONHAND | MB_OK | MB_TASKMODAL);
+        ExitProcess(0);
+    }
+    return block;
+}
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    gMainStarted = true;
     RestrictDllSearch();
     static Win32Desktop desktop;
     static Win32System system;

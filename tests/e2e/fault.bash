@@ -5,7 +5,8 @@
 #   crash              Wine's unhandled-exception path shows in the run's
 #                      output (WINEDEBUG=warn+seh, kept as seh.txt);
 #   hang               a window of the program does not answer a sent
-#                      WM_NULL within 5 s while the program lives (nullping);
+#                      WM_NULL within 5 s while the program lives (nullping),
+#                      or the program lives with no window at all;
 #   log fault          DownloadLog.txt lost a line it had, or holds a line
 #                      that is not a whole log line;
 #   unearned shutdown  the session was shut down while the imitation
@@ -55,6 +56,13 @@ fault_ping() {
   [ -n "$pid" ] || return 0
   out=$(wine_run nullping.exe "$pid" 5000 2>/dev/null | tr -d '\r') && return 0
   echo "$1: $out" >>"$FAULT_OUT/ping.txt"
+  # A program that lives on without any window can be neither answered nor
+  # closed: a hang too.
+  if [ "$out" = "no window" ]; then
+    sleep 1
+    fault_alive && FAULT_HANG="$1: the program lives with no window"
+    return 0
+  fi
   # The program may have ended meanwhile (no window), or be in the 5 s wait
   # before a shutdown, which handles no message.
   grep -q timeout <<<"$out" && fault_alive && ! drv find "$SHUTDOWN" --timeout 0 >/dev/null 2>&1 && FAULT_HANG="$1: $out"

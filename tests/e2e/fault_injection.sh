@@ -1,4 +1,4 @@
-# The fault injector on the x86-64 program: eleven whole runs, each with one
+# The fault injector on the x86-64 program: thirteen whole runs, each with one
 # function failing, at least one from every DLL the program imports from,
 # judged as the fault sweep judges them (tests/e2e/fault.bash): no crash, no
 # hang, no log fault, no unearned shutdown; the injector did fail the call
@@ -28,6 +28,10 @@ expect() {
 # user32: a poll that cannot list the windows, or read a caption, decides nothing.
 expect watch EnumWindows from:poll 'watch started, no shutdown'
 expect watch GetWindowTextA from:poll 'watch started, no shutdown'
+# user32: no window for the form (the desktop heap full): Form_Load's box,
+# then the program ends, rather than living on with nothing to see or close.
+expect watch RegisterClassExW nth:1 'error box "Form_Load"'
+expect watch CreateWindowExW nth:1 'error box "Form_Load"'
 # kernel32: the start line cannot be written: cmdStart_Click's box, no shutdown.
 expect watch WriteFile nth:1 'error box "cmdStart_Click"'
 # kernel32: the clock's library cannot be loaded for the wait: the tick's box.
@@ -37,8 +41,9 @@ expect watch OpenProcessToken nth:1 'shut down as expected'
 # gdi32 and comctl32: the look degrades, the watch does not.
 expect watch CreateFontIndirectW nth:1 'shut down as expected'
 expect watch InitCommonControlsEx nth:1 'shut down as expected'
-# msvcrt: the last errno-reporting call of the start-up that may fail.
-expect watch _onexit nth:1
+# msvcrt: the C runtime's start-up cannot copy the command line: the error
+# box of an uncaught error, and the program ends.
+expect watch malloc nth:1 'error box "PelloryV2_0": "7:メモリが不足しています。
 # ole32, oleaut32, shell32: the links ignore their errors.
 expect about CoCreateInstance nth:1 'about links: no box'
 expect about SysAllocStringLen nth:1 'about links: no box'

@@ -129,8 +129,8 @@ bool Intercept(int index, const Arg* args, Arg* result, bool* firstPoll) {
     if (gMode == Mode::Census && InterlockedExchange(&slot.seen[phase], 1) == 0)
         Note("call %s %s\r\n", phase ? "poll" : "start", e.name);
     if (&e != gTarget || e.kind != FaultKind::Fails) return false;
-    const bool fail = (gMode == Mode::Nth && n == gN) || (gMode == Mode::From && n >= gN) ||
-                      (gMode == Mode::FromPoll && phase == 1);
+    const bool fail =
+        (gMode == Mode::Nth && n == gN) || (gMode == Mode::From && n >= gN) || (gMode == Mode::FromPoll && phase == 1);
     if (!fail) return false;
     if (InterlockedIncrement(&gFailed) <= 10) Note("fail %s %ld\r\n", e.name, n);
     if (e.out >= 0 && args[e.out]) *reinterpret_cast<void**>(args[e.out]) = nullptr;
@@ -156,7 +156,8 @@ Arg WINAPI Wrapper(Arg a0, Arg a1, Arg a2, Arg a3, Arg a4, Arg a5, Arg a6, Arg a
     return result;
 }
 
-template <std::size_t... I> void FillWrappers(FARPROC* table, std::index_sequence<I...>) {
+template <std::size_t... I>
+void FillWrappers(FARPROC* table, std::index_sequence<I...>) {
     ((table[I] = reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&Wrapper<int(I)>))), ...);
 }
 
@@ -178,7 +179,8 @@ int gGetProcAddressSlot = -1;
 int SlotFor(const FaultEntry* entry, FARPROC original) {
     const LONG count = gSlotCount < kSlots ? gSlotCount : kSlots;
     for (LONG k = 0; k < count; ++k)
-        if (gSlots[k].entry == entry && gSlots[k].original == reinterpret_cast<Forward>(reinterpret_cast<void*>(original)))
+        if (gSlots[k].entry == entry &&
+            gSlots[k].original == reinterpret_cast<Forward>(reinterpret_cast<void*>(original)))
             return int(k);
     return NewSlot(entry, original);
 }

@@ -30,7 +30,8 @@ inline HMODULE PinLibraryOf(const void* address) {
 // Calls `visit(dll, function, slot)` for every import by name of the main
 // module: the library's name as the program names it, the function's name,
 // and the slot of the import address table that the program calls through.
-template <class Visit> void ForEachImport(Visit visit) {
+template <class Visit>
+void ForEachImport(Visit visit) {
     auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
     const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
