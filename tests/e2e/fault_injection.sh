@@ -43,7 +43,7 @@ expect watch CreateFontIndirectW nth:1 'shut down as expected'
 expect watch InitCommonControlsEx nth:1 'shut down as expected'
 # msvcrt: the C runtime's start-up cannot copy the command line: the error
 # box of an uncaught error, and the program ends.
-expect watch malloc nth:1 'error box "PelloryV2_0": "7:メモリが不足しています。
+expect watch malloc nth:1 'error box "PelloryV2_0": "7:メモリが不足しています。'
 # ole32, oleaut32, shell32: the links ignore their errors.
 expect about CoCreateInstance nth:1 'about links: no box'
 expect about SysAllocStringLen nth:1 'about links: no box'
