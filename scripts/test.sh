@@ -5,6 +5,7 @@
 # tests still run, so that CTest's summary stays the last word.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+export PELLORY_WERROR=ON  # a warning in our code fails the run
 bash scripts/setup.sh
 bash scripts/build.sh
 fuzz=0
