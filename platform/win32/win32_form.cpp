@@ -61,10 +61,12 @@ BOOL CALLBACK CollectEnabled(HWND window, LPARAM list) {
 Win32Form::Win32Form(Win32Toolkit& toolkit, const FormSpec& spec, FormEvents& events, HWND owner, HFONT defaultFont)
     : toolkit_(toolkit), spec_(spec), events_(events) {
     RegisterFormClass(&WindowProc);
-    const DWORD style = StyleOf(spec), exStyle = ExStyleOf(spec);
+    const DWORD style = StyleOf(spec);
+    const DWORD exStyle = ExStyleOf(spec);
     RECT outer{0, 0, TwipsToPixels(spec.clientWidth), TwipsToPixels(spec.clientHeight)};
     AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
     CreateWindowExW(exStyle, kClassName, Wide(spec.caption), style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                     (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, owner, nullptr,
                     GetModuleHandleW(nullptr), this);
@@ -94,9 +96,10 @@ void Win32Form::CreateControls(HFONT defaultFont) {
     std::vector<std::size_t> sequence(count);
     for (std::size_t i = 0; i < count; ++i) sequence[i] = i;
     std::stable_sort(sequence.begin(), sequence.end(), [&](std::size_t a, std::size_t b) {
-        const bool aInside = spec_.controls[a].container >= 0, bInside = spec_.controls[b].container >= 0;
+        const bool aInside = spec_.controls[a].container >= 0;
+        const bool bInside = spec_.controls[b].container >= 0;
         // Frames before what they hold when the keys tie.
-        return order[a] != order[b] ? order[a] < order[b] : aInside < bInside;
+        return order[a] != order[b] ? order[a] < order[b] : !aInside && bInside;
     });
     controls_.resize(count);
     for (std::size_t index : sequence) {
@@ -106,7 +109,7 @@ void Win32Form::CreateControls(HFONT defaultFont) {
     }
 }
 
-bool Win32Form::IsForm(HWND window) { return gFormClass && GetClassLongPtrW(window, GCW_ATOM) == gFormClass; }
+bool Win32Form::IsForm(HWND window) { return gFormClass != 0 && GetClassLongPtrW(window, GCW_ATOM) == gFormClass; }
 
 LRESULT CALLBACK Win32Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
@@ -129,20 +132,7 @@ LRESULT CALLBACK Win32Form::WindowProc(HWND window, UINT message, WPARAM wParam,
 
 LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(window_, focus)) focus_ = focus;
-            return 0;
-        }
-        // Back from another program it was the active form already: no Activate.
-        BecomeActive();
-        if (HIWORD(wParam)) return 0;  // minimised: nothing to focus
-        if (focus_ && IsWindow(focus_) && IsWindowEnabled(focus_))
-            ::SetFocus(focus_);
-        else
-            FocusFirstControl();
-        return 0;
+    case WM_ACTIVATE: Activated(wParam); return 0;
     case kActivateMessage: RunEventHandler(toolkit_, [this] { events_.Activate(); }); return 0;
     case WM_SIZE:
         if (shown_) RunEventHandler(toolkit_, [this] { events_.Resize(); });
@@ -155,15 +145,7 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         // end go on.
         if (modal_) return TRUE;
         return Close() ? TRUE : FALSE;
-    case WM_COMMAND: {
-        const std::size_t index = std::size_t(LOWORD(wParam) - kFirstControlId);
-        if (LOWORD(wParam) >= kFirstControlId && index < controls_.size() && HIWORD(wParam) == BN_CLICKED) {
-            const ControlKind kind = controls_[index]->Spec().kind;
-            if (kind != ControlKind::TextBox && kind != ControlKind::Frame)
-                RunEventHandler(toolkit_, [&] { events_.Click(index); });
-        }
-        return 0;
-    }
+    case WM_COMMAND: Command(wParam); return 0;
     case kMouseUpMessage:
         RunEventHandler(toolkit_, [&] { events_.MouseUp(std::size_t(wParam), std::int16_t(lParam)); });
         return 0;
@@ -173,7 +155,7 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
-        const std::size_t index = std::size_t(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) - kFirstControlId);
+        const auto index = std::size_t(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) - kFirstControlId);
         if (index < controls_.size())
             if (HBRUSH brush = controls_[index]->Paint(reinterpret_cast<HDC>(wParam))) return LRESULT(brush);
         break;
@@ -181,6 +163,30 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default: break;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void Win32Form::Activated(WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window_, focus)) focus_ = focus;
+        return;
+    }
+    // Back from another program it was the active form already: no Activate.
+    BecomeActive();
+    if (HIWORD(wParam)) return;  // minimised: nothing to focus
+    if (focus_ && IsWindow(focus_) && IsWindowEnabled(focus_))
+        ::SetFocus(focus_);
+    else
+        FocusFirstControl();
+}
+
+void Win32Form::Command(WPARAM wParam) {
+    const auto index = std::size_t(LOWORD(wParam) - kFirstControlId);
+    if (LOWORD(wParam) >= kFirstControlId && index < controls_.size() && HIWORD(wParam) == BN_CLICKED) {
+        const ControlKind kind = controls_[index]->Spec().kind;
+        if (kind != ControlKind::TextBox && kind != ControlKind::Frame)
+            RunEventHandler(toolkit_, [&] { events_.Click(index); });
+    }
 }
 
 void Win32Form::BecomeActive() {

@@ -11,12 +11,12 @@
 #include "platform/win32/system_win32.h"
 #include "platform/win32/win32_toolkit.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+int WINAPI wWinMain(HINSTANCE /*hInstance*/, HINSTANCE /*hPrevInstance*/, PWSTR /*lpCmdLine*/, int nShowCmd) {
     RestrictDllSearch();
     static Win32Desktop desktop;
     static Win32System system;
     static Win32FileSystem files;
-    static Win32Toolkit toolkit(showCommand);
+    static Win32Toolkit toolkit(nShowCmd);
     gPlatform.desktop = &desktop;
     gPlatform.system = &system;
     gPlatform.files = &files;

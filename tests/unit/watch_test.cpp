@@ -374,8 +374,8 @@ TEST(Watch, TicksAreDroppedWhileAQuestionIsOpen) {
                 app.SetDesktop(0, 0, false);
                 try {
                     for (int tick = 0; tick < 3; ++tick) {
-                        dropped += !app.Tick();
-                        dropped += !app.window().Tick(frmPellory::kTmrAnime);
+                        if (!app.Tick()) ++dropped;
+                        if (!app.window().Tick(frmPellory::kTmrAnime)) ++dropped;
                     }
                 } catch (const ProgramEnded&) {
                     ADD_FAILURE() << "a tick ended the watch under the open question";
@@ -464,7 +464,8 @@ TEST(Watch, ErrorsEndTheHandlerWithItsBox) {
         int dropped = 0;
         app.toolkit.responder = [&](const MsgBoxCall&) {
             if (app.toolkit.boxes.size() == 1)  // the user leaves the first box open
-                for (int tick = 0; tick < 100; ++tick) dropped += !app.Tick();
+                for (int tick = 0; tick < 100; ++tick)
+                    if (!app.Tick()) ++dropped;
             return 1;
         };
         EXPECT_TRUE(app.Tick());
