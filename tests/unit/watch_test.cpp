@@ -19,6 +19,16 @@ void StartWatching(Pellory& app, int active = 1) {
     app.toolkit.trace.clear();
 }
 
+// Three ticks of each timer; how many of them were dropped.
+int DroppedTicks(Pellory& app) {
+    int dropped = 0;
+    for (int tick = 0; tick < 3; ++tick) {
+        if (!app.Tick()) ++dropped;
+        if (!app.window().Tick(frmPellory::kTmrAnime)) ++dropped;
+    }
+    return dropped;
+}
+
 TEST(Watch, TicksEndTheWatchByTheCounts) {
     enum Outcome { GoesOn, Abnormal, Normal };
     const struct {
@@ -373,10 +383,7 @@ TEST(Watch, TicksAreDroppedWhileAQuestionIsOpen) {
             app.toolkit.responder = [&](const MsgBoxCall&) {
                 app.SetDesktop(0, 0, false);
                 try {
-                    for (int tick = 0; tick < 3; ++tick) {
-                        if (!app.Tick()) ++dropped;
-                        if (!app.window().Tick(frmPellory::kTmrAnime)) ++dropped;
-                    }
+                    dropped = DroppedTicks(app);
                 } catch (const ProgramEnded&) {
                     ADD_FAILURE() << "a tick ended the watch under the open question";
                 }
