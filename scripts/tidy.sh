@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs clang-tidy 14 (the checks of the root's .clang-tidy) over every
-# translation unit of ours in build/native/compile_commands.json and, when the
-# x86_64 Windows build has written its own, over the Win32 ones there
-# (platform/win32, tools), two at a time. Prints the findings, then one line
+# translation unit of ours in build/native/compile_commands.json and, where
+# those builds have written theirs, over the fuzz targets of build/fuzz and
+# the Win32 sources of build/win64 (platform/win32, tools), two at a time.
+# Prints the findings, then one line
 # "clang-tidy: N translation units, M findings" (a finding in a header that
 # several units include counts once); fails when M > 0.
 set -euo pipefail
@@ -51,6 +52,10 @@ tidy_build() {
 }
 
 tidy_build "$build/native" '(app|detect|log|shutdown|ui|platform|tests|bench)/'
+# The fuzz targets are built only by clang, in a folder of their own (scripts/fuzz.sh).
+if [ -f "$build/fuzz/compile_commands.json" ]; then
+  tidy_build "$build/fuzz" 'tests/fuzz/'
+fi
 
 # The Win32 sources, read as MinGW's g++ reads them: clang takes the target
 # from the compiler's name but does not find the C++ headers of Debian's
