@@ -21,7 +21,7 @@ if dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok in
   DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq wine32:i386 libwine:i386 >/dev/null
   DEBIAN_FRONTEND=noninteractive apt-get autoremove -y -qq >/dev/null
 fi
-if dpkg --print-foreign-architectures | grep -qx i386 && [ -z "$(dpkg-query -W -f='${Package}:${Architecture}\n' | grep ':i386$')" ]; then
+if dpkg --print-foreign-architectures | grep -qx i386 && [ "$(dpkg-query -W -f='${Package}:${Architecture}\n' | grep -c ':i386$')" = 0 ]; then
   dpkg --remove-architecture i386
 fi
 
