@@ -45,7 +45,9 @@ for section in index.html:system index.html:folder watch.html:sleep log.html:nor
   errors.html:PelloryV2_0; do
   check "${section%%:*} has the section ${section#*:}" grep -qF "<a name=\"${section#*:}\">" "pages/${section%%:*}"
 done
-check "the opening page marks the forced shutdown 【重要】" eval "iconv -f CP932 -t UTF-8 pages/index.html | grep -qF '【重要】'"
+# Read whole, not piped: grep -q stops at the first match, and iconv, cut off
+# while still writing, would fail the check under pipefail.
+check "the opening page marks the forced shutdown 【重要】" grep -qF '【重要】' <<<"$(iconv -f CP932 -t UTF-8 pages/index.html)"
 # Every link between pages leads to a page of the file, and to a section
 # that page has.
 # shellcheck disable=SC2317  # run through check
