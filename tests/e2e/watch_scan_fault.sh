@@ -14,7 +14,7 @@ boxes() { drv list | grep -c " text=$BOX\$" || true; }
 one_box() {
   local out
   out=$(drv msgbox --title "$BOX" --timeout "$POLL_WAIT") || fail "$1: no box titled $BOX"
-  echo "$out" | sed 's/^/  /'
+  printf '%s\n' "$out" | sed 's/^/  /'
   [[ $out == *'text=51:'* && $out == *'icon=critical'* && $out == *'buttons=OK=1'* ]] || fail "$1: not the error box"
 }
 
