@@ -99,9 +99,13 @@ echo "missing log: no box; unreadable log: box 75 titled Read_Log"
 
 # A log another program keeps locked refuses the line: error 70, the log stays.
 wine_run logtool.exe write start overwrite
-wine_start logtool.exe hold
+(cd "$E2E_DIR" && exec wine "$E2E_DIR/logtool.exe" hold >hold.out 2>/dev/null) &
 holder=$!
-sleep 3
+for _ in $(seq 300); do
+  grep -q holding hold.out 2>/dev/null && break
+  sleep 0.1
+done
+grep -q holding hold.out || fail "the holder did not open the log"
 out=$(wine_run logtool.exe write cancel append | tr -d '\r' || true)
 kill "$holder" 2>/dev/null || true
 [ "$out" = "error 70" ] || fail "locked log: '$out'"
