@@ -71,6 +71,10 @@ foreach(tool_source ${PELLORY_TOOLS})
   endif()
   target_link_options(${tool} PRIVATE ${PELLORY_LINK_OPTIONS})
 endforeach()
+# The driver's commands live in a folder of their own, linked into driver.exe
+# alone (tools/driver.cpp holds their table and the wmain).
+file(GLOB PELLORY_DRIVER_SOURCES CONFIGURE_DEPENDS tools/driver/*.cpp)
+target_sources(driver PRIVATE ${PELLORY_DRIVER_SOURCES})
 
 # Libraries that a tool hooks onto another program's thread: the system loads
 # them into that program, and the tool finds their procedure by its plain

@@ -19,16 +19,20 @@ const Text kSaving = u"保存しています";
 
 constexpr std::int16_t kTrue = -1;
 
+enum class ChildTexts { Found, NotFound, NoneRead };
+
 // Snapshots the window's descendants and tells whether any text holds one of
-// the two markers (the second may be empty).
-bool Any_ChildContains(WindowHandle window, const Text& marker, const Text& other) {
+// the two markers (the second may be empty), or that none had any text.
+ChildTexts Any_ChildContains(WindowHandle window, const Text& marker, const Text& other) {
     Snap_ChildWindows(window);
     const std::int32_t last = gChildLast;
+    bool anyText = false;
     for (std::int32_t j = 0; j <= last; ++j) {
         const Text& text = gChildList[static_cast<std::size_t>(j)].Caption;
-        if (Contains(text, marker) || (!other.empty() && Contains(text, other))) return true;
+        if (Contains(text, marker) || (!other.empty() && Contains(text, other))) return ChildTexts::Found;
+        anyText = anyText || !text.empty();
     }
-    return false;
+    return anyText ? ChildTexts::NotFound : ChildTexts::NoneRead;
 }
 
 }  // namespace
@@ -42,16 +46,28 @@ void Get_DownloadStatus(std::int32_t& active, std::int32_t& failed, std::int16_t
     gChildLast = -1;
     gChildList.clear();
 
-    Snap_TopWindows();
+    // The desktop always shows a caption (this program's own window), so a
+    // snapshot without one was not read.
+    bool unread = !Snap_TopWindows();
+    bool anyCaption = false;
     const std::int32_t last = gWinLast;
     for (std::int32_t i = 0; i <= last; ++i) {
         const WindowEntry& entry = gWinList[static_cast<std::size_t>(i)];
-        if (Contains(entry.Caption, kErrorBoxCaption) && Any_ChildContains(entry.hWnd, kTimedOut, kConnectionReset))
+        anyCaption = anyCaption || !entry.Caption.empty();
+        if (Contains(entry.Caption, kErrorBoxCaption) &&
+            Any_ChildContains(entry.hWnd, kTimedOut, kConnectionReset) == ChildTexts::Found)
             ++failedCount;
-        if (Contains(entry.Caption, kDownloadCaption) && Any_ChildContains(entry.hWnd, kSaving, Text())) ++activeCount;
+        if (Contains(entry.Caption, kDownloadCaption)) {
+            // The dialog always has labelled buttons: none read means its
+            // saving label, if any, was not read either.
+            const ChildTexts saving = Any_ChildContains(entry.hWnd, kSaving, Text());
+            if (saving == ChildTexts::Found) ++activeCount;
+            unread = unread || saving == ChildTexts::NoneRead;
+        }
         if (Contains(entry.Caption, kProgressCaption)) ++activeCount;
         if (Contains(entry.Caption, kCopyCaption)) copyingFlag = kTrue;
     }
+    if (unread || !anyCaption) copyingFlag = kTrue;
 
     active = activeCount;
     failed = failedCount;

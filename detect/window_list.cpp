@@ -38,10 +38,11 @@ std::int32_t Add_TopWindow(WindowHandle window, AppValue /*value*/) { return App
 
 std::int32_t Add_ChildWindow(WindowHandle window, AppValue /*value*/) { return Append(gChildList, gChildLast, window); }
 
-void Snap_TopWindows() {
+bool Snap_TopWindows() {
     gWinLast = -1;
     gWinList.clear();
-    gPlatform.desktop->EnumWindows(Add_TopWindow, 0);
+    // Add_TopWindow never stops the enumeration, so 0 is the system's failure.
+    return gPlatform.desktop->EnumWindows(Add_TopWindow, 0) != 0;
 }
 
 void Snap_ChildWindows(WindowHandle parent) {

@@ -25,5 +25,6 @@ std::int32_t Add_TopWindow(WindowHandle window, AppValue value);
 std::int32_t Add_ChildWindow(WindowHandle window, AppValue value);
 
 // Empty the list, then fill it with one enumeration through gPlatform.desktop.
-void Snap_TopWindows();
+// Snap_TopWindows returns false when the system could not list the windows.
+bool Snap_TopWindows();
 void Snap_ChildWindows(WindowHandle parent);

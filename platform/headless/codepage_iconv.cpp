@@ -1,4 +1,4 @@
-// Natively the ANSI code page is CP932 through iconv. A byte sequence that
+// Natively the ANSI code page is CP932 (or the one a test set) through iconv. A byte sequence that
 // does not decode becomes U+30FB and the conversion goes on one byte later;
 // a character with no Shift-JIS form becomes "?".
 #include <iconv.h>
@@ -7,8 +7,11 @@
 #include <cstring>
 
 #include "platform/codepage.h"
+#include "platform/headless/ansi_code_page.h"
 
 namespace {
+
+const char* gAnsiCodePage = "CP932";
 
 class Converter {
 public:
@@ -29,8 +32,10 @@ private:
 
 }  // namespace
 
+void SetAnsiCodePage(const char* iconvName) { gAnsiCodePage = iconvName ? iconvName : "CP932"; }
+
 Text AnsiToText(const char* bytes, std::size_t count) {
-    Converter conv("UTF-16LE", "CP932");
+    Converter conv("UTF-16LE", gAnsiCodePage);
     Text text(count, u'\0');  // never more units than bytes
     char* in = const_cast<char*>(bytes);
     std::size_t inLeft = count;
@@ -50,7 +55,7 @@ Text AnsiToText(const char* bytes, std::size_t count) {
 }
 
 std::string TextToAnsi(const Text& text) {
-    Converter conv("CP932", "UTF-16LE");
+    Converter conv(gAnsiCodePage, "UTF-16LE");
     std::string bytes(text.size() * 2, '\0');
     char* in = reinterpret_cast<char*>(const_cast<char16_t*>(text.data()));
     std::size_t inLeft = text.size() * 2;

@@ -89,6 +89,7 @@ void ScriptedDesktop::EnumerationDone() {
 
 std::int32_t ScriptedDesktop::EnumWindows(EnumCallback callback, AppValue value) {
     ++topEnumerations;
+    if (enumWindowsFails) return 0;
     // Like the system: list first, then call back for each window still there.
     for (WindowHandle window : Living(tops_)) {
         if (!Exists(window)) continue;
@@ -126,7 +127,7 @@ std::int32_t ScriptedDesktop::GetWindowTextA(WindowHandle window, char* buffer, 
     if (onGetWindowText) onGetWindowText(window);
     if (size <= 0) return 0;
     std::size_t count = 0;
-    if (const Window* w = Find(window)) {
+    if (const Window* w = textReadsFail ? nullptr : Find(window)) {
         count = std::min(w->text.size(), static_cast<std::size_t>(size - 1));
         std::memcpy(buffer, w->text.data(), count);
     }

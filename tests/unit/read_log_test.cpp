@@ -9,6 +9,7 @@
 #include "log/read_log.h"
 #include "platform/codepage.h"
 #include "platform/error.h"
+#include "platform/headless/ansi_code_page.h"
 #include "tests/fakes/platform_fixture.h"
 #include "tests/unit/log_line_bytes.h"
 
@@ -195,6 +196,19 @@ TEST_F(ReadLog, ReadsSplitAnywhereGiveTheSameLines) {
         EXPECT_EQ(got.lastEvent, kCancel);
         EXPECT_EQ(system.Calls(), std::vector<std::string>{Scroll(expected.size())});
     }
+}
+
+// Only bytes below 0x80 mean the same in every code page: 0x80 itself is the
+// euro sign in 1252 and no character in 932.
+TEST_F(ReadLog, ByteHex80IsDecodedByTheCodePage) {
+    const std::string log = "2004/01/09 08:03:07 \x80 5\r\n\x80\r\n";
+    files.WriteBytes(gLogFileName, log);
+    EXPECT_EQ(Read().view, u"2004/01/09 08:03:07 \u30FB 5\r\n\u30FB\r\n");
+    SetAnsiCodePage("CP1252");
+    const Outcome got = Read();
+    SetAnsiCodePage(nullptr);
+    EXPECT_EQ(got.view, u"2004/01/09 08:03:07 \u20AC 5\r\n\u20AC\r\n");
+    EXPECT_EQ(got.lastEvent, u"");
 }
 
 TEST_F(ReadLog, LargeAndDegenerateLogsAreReadWhole) {

@@ -54,6 +54,9 @@ TEST(Watch, TicksEndTheWatchByTheCounts) {
             EXPECT_EQ(app.Log(), before);
             EXPECT_FALSE(app.ShutdownRequested());
             EXPECT_FALSE(app.toolkit.ended);
+            // The caption's blink reaches the window through the controller too.
+            EXPECT_TRUE(app.window().Tick(frmPellory::kTmrAnime));
+            EXPECT_EQ(app.Caption(), u8"○監視中 - Pellory");
         } else {
             EXPECT_THROW(app.Tick(), ProgramEnded);
             // Stamped after the 5 s wait: 08:03:12 for a decision at 08:03:07.
@@ -64,6 +67,26 @@ TEST(Watch, TicksEndTheWatchByTheCounts) {
         }
         EXPECT_TRUE(app.toolkit.boxes.empty());
     }
+}
+
+// A poll that could not read the desktop has no downloads to count: ending
+// the watch on it would shut down while they run. The next poll decides.
+TEST(Watch, APollThatCouldNotReadTheDesktopDecidesNothing) {
+    Pellory app;
+    StartWatching(app);
+    const std::string before = app.Log();
+    app.SetDesktop(0, 0, false);
+    for (bool* fault : {&app.desk->enumWindowsFails, &app.desk->textReadsFail}) {
+        *fault = true;
+        EXPECT_TRUE(app.Tick());
+        EXPECT_TRUE(app.Polling());
+        EXPECT_EQ(app.Log(), before);
+        EXPECT_FALSE(app.ShutdownRequested());
+        EXPECT_TRUE(app.toolkit.boxes.empty());
+        *fault = false;
+    }
+    EXPECT_THROW(app.Tick(), ProgramEnded);
+    EXPECT_EQ(app.Log(), before + Line(LogEvent::NormalEnd, 12));
 }
 
 TEST(Watch, TheEndSequenceRunsItsTenStepsInOrder) {
@@ -308,6 +331,12 @@ TEST(Watch, ClosingTheWindow) {
         EXPECT_EQ(ToUtf8(app.toolkit.boxes[0].title), u8"終了確認");
         EXPECT_EQ(app.toolkit.boxes[0].style, 292);
         EXPECT_FALSE(app.ShutdownRequested());
+        if (answer == kNo) {
+            // What the toolkit reads back from the handler is VB's True.
+            std::int16_t cancel = 0;
+            static_cast<FormEvents&>(app.main).Unload(cancel);
+            EXPECT_EQ(cancel, -1);
+        }
     }
 }
 
