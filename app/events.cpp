@@ -5,7 +5,7 @@ void frmPelloryController::Activate() { Form_Activate(); }
 
 void frmPelloryController::Unload(std::int16_t& cancel) { Form_Unload(cancel); }
 
-bool frmPelloryController::UnloadAsks() { return form && form->cmdCancel().Enabled(); }
+bool frmPelloryController::UnloadAsks() { return form != nullptr && form->cmdCancel().Enabled(); }
 
 void frmPelloryController::Click(std::size_t control) {
     switch (control) {

@@ -46,7 +46,8 @@ void frmPelloryController::Form_Activate() {
         } else if (lastEvent == LogEventText(LogEvent::Start)) {
             gPlatform.toolkit->MsgBox(kWarning, mb::Exclamation, kTitleNoEnd);
         } else {
-            std::int32_t active = 0, failed = 0;
+            std::int32_t active = 0;
+            std::int32_t failed = 0;
             std::int16_t copying = 0;
             Get_DownloadStatus(active, failed, copying);
             if (active > 0) cmdStart_Click();

@@ -34,7 +34,8 @@ void KeepAwake(bool awake) {
 
 void frmPelloryController::cmdStart_Click() {
     WithErrorBox(*gPlatform.toolkit, u"cmdStart_Click", [&] {
-        std::int32_t active = 0, failed = 0;
+        std::int32_t active = 0;
+        std::int32_t failed = 0;
         std::int16_t copying = 0;
         Get_DownloadStatus(active, failed, copying);
         if (active == 0) {
@@ -58,7 +59,8 @@ void frmPelloryController::cmdStart_Click() {
 
 void frmPelloryController::tmrPellory_Timer() {
     WithErrorBox(*gPlatform.toolkit, u"tmrPellory_Timer", [&] {
-        std::int32_t active = 0, failed = 0;
+        std::int32_t active = 0;
+        std::int32_t failed = 0;
         std::int16_t copying = 0;
         Get_DownloadStatus(active, failed, copying);
         if (copying != 0) return;  // a copy under way: nothing else is tested

@@ -37,9 +37,10 @@ std::string MakeLog(std::size_t bytes) {
 
 std::size_t BareRead() {
     std::unique_ptr<File> file = gPlatform.files->Open(gLogFileName, OpenMode::Read);
-    std::string buffer(64 * 1024, '\0');
-    std::size_t total = 0, n;
-    while ((n = file->Read(&buffer[0], buffer.size())) > 0) total += n;
+    std::string buffer(std::size_t{64} * 1024, '\0');
+    std::size_t total = 0;
+    std::size_t n;
+    while ((n = file->Read(buffer.data(), buffer.size())) > 0) total += n;
     file->Close();
     return total;
 }
@@ -50,9 +51,9 @@ std::size_t WidenAndCopy() {
     std::unique_ptr<File> file = gPlatform.files->Open(gLogFileName, OpenMode::Read);
     Text text;
     text.reserve(file->Size());
-    std::string buffer(64 * 1024, '\0');
+    std::string buffer(std::size_t{64} * 1024, '\0');
     std::size_t n;
-    while ((n = file->Read(&buffer[0], buffer.size())) > 0) {
+    while ((n = file->Read(buffer.data(), buffer.size())) > 0) {
         const std::size_t at = text.size();
         text.resize(at + n);
         for (std::size_t i = 0; i < n; ++i) text[at + i] = static_cast<unsigned char>(buffer[i]);
@@ -78,7 +79,9 @@ int main() {
     for (std::size_t mb : {1, 10, 20}) {
         const std::string log = MakeLog(mb * 1024 * 1024);
         files.WriteBytes(gLogFileName, log);
-        double bare = 1e9, floor = 1e9, read = 1e9;
+        double bare = 1e9;
+        double floor = 1e9;
+        double read = 1e9;
         // Best of several rounds, alternating, so both see the same cache.
         for (int round = 0; round < 5; ++round) {
             Clock::time_point t0 = Clock::now();

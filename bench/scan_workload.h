@@ -25,7 +25,7 @@ struct Expected {
 
 inline Text Number(int n) {
     const std::string digits = std::to_string(n);
-    return Text(digits.begin(), digits.end());
+    return {digits.begin(), digits.end()};
 }
 
 // `tops` top-level windows; every tenth is a dialog with 20 descendants over
@@ -70,8 +70,9 @@ inline std::int32_t Bare_Read(WindowHandle window, AppValue convert) {
     return 1;
 }
 inline void Bare_Loop(const std::vector<WindowHandle>& parents, bool convert) {
-    gPlatform.desktop->EnumWindows(Bare_Read, convert);
-    for (WindowHandle parent : parents) gPlatform.desktop->EnumChildWindows(parent, Bare_Read, convert);
+    gPlatform.desktop->EnumWindows(Bare_Read, static_cast<AppValue>(convert));
+    for (WindowHandle parent : parents)
+        gPlatform.desktop->EnumChildWindows(parent, Bare_Read, static_cast<AppValue>(convert));
 }
 
 // The top-level windows that have descendants, found once before timing, so
@@ -80,11 +81,11 @@ inline std::vector<WindowHandle>& Found_Parents() {
     static std::vector<WindowHandle> parents;
     return parents;
 }
-inline std::int32_t Count_Child(WindowHandle, AppValue counter) {
+inline std::int32_t Count_Child(WindowHandle /*window*/, AppValue counter) {
     ++*reinterpret_cast<int*>(counter);
     return 1;
 }
-inline std::int32_t Find_Parent(WindowHandle window, AppValue) {
+inline std::int32_t Find_Parent(WindowHandle window, AppValue /*value*/) {
     int children = 0;
     gPlatform.desktop->EnumChildWindows(window, Count_Child, reinterpret_cast<AppValue>(&children));
     if (children > 0) Found_Parents().push_back(window);
@@ -115,7 +116,7 @@ inline Spread Spread_Of(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     const auto at = [&](double q) {
         const double pos = q * double(v.size() - 1);
-        const std::size_t i = std::size_t(pos);
+        const auto i = std::size_t(pos);
         const double frac = pos - double(i);
         return i + 1 < v.size() ? v[i] + frac * (v[i + 1] - v[i]) : v[i];
     };
@@ -134,14 +135,18 @@ constexpr int kMinRounds = 21;
 inline bool Time_Scan(int tops, int windows, Expected expected, double seconds, double (*clock)(), bool unconverted) {
     Found_Parents().clear();
     gPlatform.desktop->EnumWindows(Find_Parent, 0);
-    std::int32_t active = 0, failed = 0;
+    std::int32_t active = 0;
+    std::int32_t failed = 0;
     std::int16_t copying = 0;
     const auto scan = [&] { return Milliseconds(clock, [&] { Get_DownloadStatus(active, failed, copying); }); };
     const auto bare = [&] { return Milliseconds(clock, [] { Bare_Loop(Found_Parents(), true); }); };
     const auto raw = [&] { return Milliseconds(clock, [] { Bare_Loop(Found_Parents(), false); }); };
     scan();  // warms up
     bare();
-    std::vector<double> scans, bares, raws, ratios;
+    std::vector<double> scans;
+    std::vector<double> bares;
+    std::vector<double> raws;
+    std::vector<double> ratios;
     const auto start = std::chrono::steady_clock::now();
     const auto elapsed = [&] {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

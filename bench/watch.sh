@@ -26,7 +26,7 @@ ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 hz=$(getconf CLK_TCK)
 # This session's wineserver: the one working in the server folder named
 # after our prefix's device and inode.
-server_key=server-$(printf '%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))
+server_key=server-$(printf '%x-%x' "$(stat -c %d "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
 
 wine scan_timing.exe script 1000 desktop.txt
 echo 'hidden extra 45% 完了しました - extra.zip' >>desktop.txt  # one download more than error boxes
@@ -38,17 +38,17 @@ for p in $(ps -eo pid=,comm= | awk '$2 ~ /^wineserver/ { print $1 }'); do
 done
 [ -n "$server" ] || { echo "no wineserver for $WINEPREFIX" >&2; exit 1; }
 
-# measure NAME PID EXE: CPU of the process running EXE, started as PID, and
-# of the server over the period.
+# measure PID EXE: CPU of the process running EXE, started as PID
+# (proc_ticks), and of the server (server_ticks) over the period.
 measure() {
   local p0 s0 p1 s1 unix
-  unix=$(program_pid "$2" "$3")
+  unix=$(program_pid "$1" "$2")
   p0=$(ticks "$unix") s0=$(ticks "$server")
   sleep "$seconds"
   p1=$(ticks "$unix") s1=$(ticks "$server")
-  eval "$1_proc=$((p1 - p0)) $1_server=$((s1 - s0))"
-  kill "$2"
-  wait "$2" 2>/dev/null || true
+  proc_ticks=$((p1 - p0)) server_ticks=$((s1 - s0))
+  kill "$1"
+  wait "$1" 2>/dev/null || true
 }
 seconds_of() { echo "scale=2; $1 / $hz" | bc; }
 
@@ -57,13 +57,15 @@ pellory=$!
 for _ in $(seq 300); do [ -s DownloadLog.txt ] && break; sleep 0.1; done
 [ -s DownloadLog.txt ] || { echo "the watch did not start" >&2; exit 1; }
 sleep 1
-measure watch "$pellory" PelloryV2_0.exe
+measure "$pellory" PelloryV2_0.exe
+watch_proc=$proc_ticks watch_server=$server_ticks
 [ "$(wc -l <DownloadLog.txt)" = 1 ] || { echo "the watch ended during the measurement" >&2; exit 1; }
 
 (exec wine timer_window.exe >/dev/null 2>&1) &
 bare=$!
 sleep 3
-measure bare "$bare" timer_window.exe
+measure "$bare" timer_window.exe
+bare_proc=$proc_ticks bare_server=$server_ticks
 touch desktop.events.stop
 
 echo "Wine, ${seconds} s each, 1,000 staged top-level windows (2,000 more below 100 dialogs)"

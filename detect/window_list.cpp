@@ -34,9 +34,9 @@ std::int32_t Append(std::vector<WindowEntry>& list, std::int32_t& last, WindowHa
 
 }  // namespace
 
-std::int32_t Add_TopWindow(WindowHandle window, AppValue) { return Append(gWinList, gWinLast, window); }
+std::int32_t Add_TopWindow(WindowHandle window, AppValue /*value*/) { return Append(gWinList, gWinLast, window); }
 
-std::int32_t Add_ChildWindow(WindowHandle window, AppValue) { return Append(gChildList, gChildLast, window); }
+std::int32_t Add_ChildWindow(WindowHandle window, AppValue /*value*/) { return Append(gChildList, gChildLast, window); }
 
 bool Snap_TopWindows() {
     gWinLast = -1;

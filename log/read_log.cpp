@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <string>
 
@@ -15,7 +14,7 @@
 namespace {
 
 constexpr std::uint32_t kEmLineScroll = 0xB6;  // EM_LINESCROLL
-constexpr std::size_t kChunk = 64 * 1024;
+constexpr std::size_t kChunk = std::size_t{64} * 1024;
 
 // The lines read so far, as the view will show them.
 struct LogText {
@@ -48,9 +47,8 @@ void Read_Lines(File& file, LogText& log) {
         if (dropLF && pending[0] == '\n') start = scanned = 1;
         dropLF = false;
         for (;;) {
-            const void* found = std::memchr(pending.data() + scanned, '\r', pending.size() - scanned);
-            if (!found) break;
-            const std::size_t cr = static_cast<const char*>(found) - pending.data();
+            const std::size_t cr = pending.find('\r', scanned);
+            if (cr == std::string::npos) break;
             log.Add(pending.data() + start, cr - start);
             start = cr + 1;
             if (start == pending.size()) {

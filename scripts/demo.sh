@@ -7,16 +7,23 @@
 # that Wine session; the host's power state is never touched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The 32-bit program we ship, under the WoW64 Wine of the private root; on a
+# kernel that cannot run 32-bit code (PELLORY_WINE_BITS=64, set below), the
+# 64-bit one under the host's Wine.
+bits=${PELLORY_WINE_BITS:-32}
 if [ -z "${PELLORY_DEMO_SET_UP:-}" ]; then
-  bash scripts/setup.sh demo
+  # Known before anything 32-bit is set up: a kernel that runs no 32-bit program.
+  if [ "$bits" = 32 ] && ! why=$(bash scripts/ia32-check.sh); then
+    echo "$why, so the demonstration runs the 64-bit program under the host's Wine"
+    bits=64
+  fi
+  mode=demo
+  [ "$bits" = 32 ] || mode=demo64
+  bash scripts/setup.sh "$mode"
   # A new shell, which sees the Japanese locale that the set-up may just have made.
-  PELLORY_DEMO_SET_UP=1 exec bash "$0" "$@"
+  PELLORY_DEMO_SET_UP=1 PELLORY_WINE_BITS=$bits exec bash "$0" "$@"
 fi
 build=${PELLORY_BUILD:-build}
-# The 32-bit program we ship, under the WoW64 Wine of the private root; on a
-# kernel that cannot run 32-bit code even so (PELLORY_WINE_BITS=64 set by the
-# fallback below), the 64-bit one under the host's Wine.
-bits=${PELLORY_WINE_BITS:-32}
 arch=i686 win=$build/win
 [ "$bits" = 32 ] || arch=x86_64 win=$build/win64
 bash scripts/win-build.sh "$arch" PelloryV2_0 imitation_dialogs driver >/dev/null
@@ -39,7 +46,7 @@ if [ "$status" != 0 ]; then
   echo "so the demonstration runs the 64-bit program under the host's Wine"
   bash "$session" stop >/dev/null
   trap - EXIT
-  bash scripts/setup.sh
+  bash scripts/setup.sh demo64
   PELLORY_WINE_BITS=64 exec bash "$0" "$@"
 fi
 source scripts/wine-env.sh

@@ -28,6 +28,7 @@ export E2E_DIR="$WINEPREFIX/drive_c/e2e/$name"
 export E2E_RESULTS="${PELLORY_RESULTS:-$PELLORY_ROOT/build/e2e-results}/$name"
 rm -rf "$E2E_DIR" "$E2E_RESULTS"
 mkdir -p "$E2E_DIR" "$E2E_RESULTS"
+# shellcheck disable=SC2153  # set by CTest beside PELLORY_WINE_DIR (see above)
 cp "$PELLORY_WIN_DIR"/*.exe "$PELLORY_WIN_DIR"/*.dll "$E2E_DIR"/
 [ -f "$PELLORY_WIN_DIR/PelloryV2_0.chm" ] && cp "$PELLORY_WIN_DIR/PelloryV2_0.chm" "$E2E_DIR"/
 E2E_WIN=$(win_path "$E2E_DIR")

@@ -7,7 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${PELLORY_BUILD:-build}/fuzz
 cmake -S . -B "$dir" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DPELLORY_FUZZ=ON -DPELLORY_FUZZ_SECONDS="${PELLORY_FUZZ_SECONDS:-20}" >/dev/null
+  -DPELLORY_FUZZ=ON -DPELLORY_FUZZ_SECONDS="${PELLORY_FUZZ_SECONDS:-20}" -DPELLORY_WERROR="$(bash scripts/werror.sh)" \
+  >/dev/null
 cmake --build "$dir" -j "$(nproc)"
 rm -f "$dir"/logs/*.summary
 status=0

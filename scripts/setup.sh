@@ -2,14 +2,23 @@
 # Installs what building, testing and the demonstration need on Debian 12,
 # as root; a package already there is left alone. The host gets no i386
 # packages: the 32-bit program runs under the WoW64 Wine of a private root
-# (scripts/wow64-root.sh), made last. A mirror that fails is tried again.
-# `setup.sh demo` installs only what the demonstration needs.
+# (scripts/wow64-root.sh), made last, except where the kernel runs no 32-bit
+# program at all (scripts/ia32-check.sh). A mirror that fails is tried again.
+# `setup.sh demo` installs only what the demonstration of the 32-bit program
+# needs, `setup.sh demo64` what that of the 64-bit one needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-packages=(cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686 xvfb xauth x11-utils imagemagick locales
-  python3 fp-utils mmdebstrap bubblewrap)
-[ "${1:-}" = demo ] || packages+=(g++ libgtest-dev g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64
-  fonts-ipafont-gothic libchm-bin clang libclang-rt-14-dev)
+mode=${1:-all}
+packages=(cmake make xvfb xauth x11-utils imagemagick locales python3 fp-utils)
+win32=(g++-mingw-w64-i686 binutils-mingw-w64-i686 mmdebstrap bubblewrap)
+win64=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 fonts-ipafont-gothic)
+case $mode in
+  demo) packages+=("${win32[@]}") ;;
+  demo64) packages+=("${win64[@]}") ;;
+  all) packages+=("${win32[@]}" "${win64[@]}" g++ libgtest-dev libchm-bin clang libclang-rt-14-dev
+    clang-format clang-tidy shellcheck) ;;
+  *) echo "usage: setup.sh [demo|demo64]" >&2; exit 2 ;;
+esac
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 
@@ -21,7 +30,7 @@ if dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok in
   DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq wine32:i386 libwine:i386 >/dev/null
   DEBIAN_FRONTEND=noninteractive apt-get autoremove -y -qq >/dev/null
 fi
-if dpkg --print-foreign-architectures | grep -qx i386 && [ -z "$(dpkg-query -W -f='${Package}:${Architecture}\n' | grep ':i386$')" ]; then
+if dpkg --print-foreign-architectures | grep -qx i386 && [ "$(dpkg-query -W -f='${Package}:${Architecture}\n' | grep -c ':i386$')" = 0 ]; then
   dpkg --remove-architecture i386
 fi
 
@@ -76,4 +85,9 @@ fi
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
   localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 fi
-bash scripts/wow64-root.sh
+[ "$mode" != demo64 ] || exit 0
+if why=$(bash scripts/ia32-check.sh); then
+  bash scripts/wow64-root.sh
+else
+  echo "$why, so no WoW64 Wine root is made"
+fi

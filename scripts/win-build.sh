@@ -12,7 +12,8 @@ case $arch in
   x86_64) dir=$build/win64 ;;
   *) echo "unknown architecture $arch" >&2; exit 2 ;;
 esac
-cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-w64-$arch.cmake" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-w64-$arch.cmake" -DCMAKE_BUILD_TYPE=MinSizeRel \
+  -DPELLORY_WERROR="$(bash scripts/werror.sh)" >/dev/null
 targets=()
 for t in "$@"; do targets+=(--target "$t"); done
 cmake --build "$dir" -j "$(nproc)" "${targets[@]}"

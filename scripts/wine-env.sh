@@ -2,8 +2,8 @@
 # benchmarks and the end-to-end tests. PELLORY_WINE_DIR holds the prefix and
 # the display. PELLORY_WINE_BITS says which program the session runs:
 #  32  the i686 program we ship, under the WoW64 Wine 10 of a private root
-#      (scripts/wow64-root.sh), which needs no 32-bit Linux code, so it runs
-#      on every machine, whether or not its kernel runs 32-bit programs;
+#      (scripts/wow64-root.sh), which needs no 32-bit Linux libraries, only
+#      a kernel that runs 32-bit code (scripts/ia32-check.sh);
 #  64  the x86-64 program, under the host's own Wine 8.
 # Each session has a prefix of its own: the two Wine servers cannot share one.
 PELLORY_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

@@ -47,4 +47,10 @@ stop() {
   echo "wine session stopped"
 }
 
+# A kernel that runs no 32-bit code gets no session for the 32-bit program:
+# its tests skip (scripts/e2e-test.sh), and so do the session's start and stop.
+if [ "$PELLORY_WINE_BITS" = 32 ] && ! why=$(bash "$(dirname "$0")/ia32-check.sh"); then
+  echo "$why: no session for the 32-bit program"
+  exit 77
+fi
 "${1:?start or stop}"

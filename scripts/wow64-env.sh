@@ -20,8 +20,10 @@ wow64_bwrap() {
   [ "$PWD" = / ] || binds+=(--bind "$PWD" "$PWD")
   # Wine 10 tries Wayland first; a private runtime folder without a Wayland
   # socket sends it to X quietly.
-  local runtime=/tmp/pellory-xdg-$(id -u)
-  mkdir -p -m 0700 "$runtime"
+  local runtime
+  runtime=/tmp/pellory-xdg-$(id -u)
+  (umask 077 && mkdir -p "$runtime")
+  # shellcheck disable=SC2034  # read by the scripts that source this file
   WOW64_BWRAP=(bwrap --bind "$PELLORY_WOW64_ROOT" / --proc /proc --dev-bind /dev /dev --ro-bind /sys /sys
     --bind /tmp /tmp "${binds[@]}" --die-with-parent --chdir "$PWD" --setenv XDG_RUNTIME_DIR "$runtime"
     --setenv PATH /usr/local/bin:/usr/bin:/bin:/usr/lib/x86_64-linux-gnu/wine)

@@ -35,7 +35,8 @@ SIZE Room(HWND control, ControlKind kind) {
     RECT r{};
     GetClientRect(control, &r);
     SIZE room{r.right, r.bottom};
-    const int edgeX = GetSystemMetrics(SM_CXEDGE), edgeY = GetSystemMetrics(SM_CYEDGE);
+    const int edgeX = GetSystemMetrics(SM_CXEDGE);
+    const int edgeY = GetSystemMetrics(SM_CYEDGE);
     if (kind == ControlKind::CommandButton) room = {room.cx - 2 * edgeX, room.cy - 2 * edgeY};
     if (kind == ControlKind::OptionButton) room.cx -= GetSystemMetrics(SM_CXMENUCHECK) + edgeX;
     if (kind == ControlKind::Frame) room.cx -= 4 * edgeX;

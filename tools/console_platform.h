@@ -13,13 +13,13 @@
 
 class ConsoleToolkit : public Toolkit {
 public:
-    std::unique_ptr<Form> LoadForm(const FormSpec&, FormEvents&) override { return nullptr; }
+    std::unique_ptr<Form> LoadForm(const FormSpec& /*spec*/, FormEvents& /*events*/) override { return nullptr; }
     std::int32_t ShowMsgBox(const Text& prompt, std::int32_t style, const Text& title) override {
         std::printf("box title=%s style=%d text=%s\n", Utf8(title).c_str(), int(style), Utf8(prompt).c_str());
         std::fflush(stdout);
         return IDOK;
     }
-    double Shell(const Text&, std::int32_t) override { return 0; }
+    double Shell(const Text& /*commandLine*/, std::int32_t /*windowStyle*/) override { return 0; }
     bool PrevInstance() override { return false; }
     [[noreturn]] void End() override { ExitProcess(0); }
 };

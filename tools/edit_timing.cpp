@@ -75,7 +75,10 @@ int wmain(int argc, wchar_t** argv) {
     UpdateWindow(frame);
     const bool hidden = argc > 4;
     if (hidden) SendMessageW(edit, WM_SETREDRAW, FALSE, 0);
-    LARGE_INTEGER t0, t1, t2, t3;
+    LARGE_INTEGER t0;
+    LARGE_INTEGER t1;
+    LARGE_INTEGER t2;
+    LARGE_INTEGER t3;
     QueryPerformanceCounter(&t0);
     SetWindowTextW(edit, text.c_str());
     QueryPerformanceCounter(&t1);

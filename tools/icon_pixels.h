@@ -23,11 +23,11 @@ inline std::vector<DWORD> DrawIcon(HICON icon, DWORD background) {
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(dc, bitmap);
-    std::vector<DWORD> pixels(kIconSide * kIconSide, background);
+    std::vector<DWORD> pixels(std::size_t{kIconSide} * kIconSide, background);
     std::copy(pixels.begin(), pixels.end(), static_cast<DWORD*>(bits));
     DrawIconEx(dc, 0, 0, icon, kIconSide, kIconSide, 0, nullptr, DI_NORMAL);
     GdiFlush();
-    std::copy(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + kIconSide * kIconSide, pixels.begin());
+    std::copy_n(static_cast<DWORD*>(bits), pixels.size(), pixels.begin());
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);

@@ -77,17 +77,17 @@ std::unique_ptr<DecoyChurn> gDecoys;
 bool gDecoysFilled = false;
 
 std::wstring Wide(const std::string& utf8) {
-    if (utf8.empty()) return std::wstring();
+    if (utf8.empty()) return {};
     const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
     std::wstring wide(std::size_t(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), &wide[0], n);
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), n);
     return wide;
 }
 
 std::string Narrow(const wchar_t* wide) {
     const int n = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
     std::string bytes(std::size_t(std::max(n, 1)), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, &bytes[0], n, nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, bytes.data(), n, nullptr, nullptr);
     bytes.resize(bytes.size() - 1);
     return bytes;
 }
@@ -239,7 +239,7 @@ void AnnounceDecoys() {
     gDecoys.reset();
 }
 
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+void CALLBACK Tick(HWND /*window*/, UINT /*message*/, UINT_PTR /*id*/, DWORD /*time*/) {
     const ULONGLONG now = GetTickCount64();
     if (GetFileAttributesA((gEventsPath + ".stop").c_str()) != INVALID_FILE_ATTRIBUTES) {
         if (gDecoys) AnnounceDecoys();

@@ -33,16 +33,16 @@ public:
     ~EditControl() override { DestroyWindow(hwnd_); }
     Text Caption() const override {
         std::wstring text(std::size_t(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-        text.resize(std::size_t(GetWindowTextW(hwnd_, &text[0], int(text.size()))));
-        return Text(text.begin(), text.end());
+        text.resize(std::size_t(GetWindowTextW(hwnd_, text.data(), int(text.size()))));
+        return {text.begin(), text.end()};
     }
     void SetCaption(const Text& caption) override {
         SetWindowTextW(hwnd_, reinterpret_cast<const wchar_t*>(caption.c_str()));
     }
     bool Enabled() const override { return IsWindowEnabled(hwnd_) != 0; }
-    void SetEnabled(bool enabled) override { EnableWindow(hwnd_, enabled); }
+    void SetEnabled(bool enabled) override { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
     bool Value() const override { return false; }
-    void SetValue(bool) override {}
+    void SetValue(bool /*value*/) override {}
     void Refresh() override { UpdateWindow(hwnd_); }
     WindowHandle hWnd() const override { return reinterpret_cast<WindowHandle>(hwnd_); }
 
@@ -84,7 +84,7 @@ int Read() {
 }
 
 int Hold() {
-    const wchar_t* path = reinterpret_cast<const wchar_t*>(gLogFileName.c_str());
+    const auto* path = reinterpret_cast<const wchar_t*>(gLogFileName.c_str());
     HANDLE file = CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 1;
     std::printf("holding\n");
@@ -95,7 +95,8 @@ int Hold() {
 }
 
 int Separators(const wchar_t* date, const wchar_t* time) {
-    wchar_t oldDate[8] = L"", oldTime[8] = L"";
+    wchar_t oldDate[8] = L"";
+    wchar_t oldTime[8] = L"";
     GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDATE, oldDate, 8);
     GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIME, oldTime, 8);
     if (!SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDATE, date) ||

@@ -51,14 +51,14 @@ public:
         std::printf("modal MouseUp %d %d\n", int(control), int(button));
         std::fflush(stdout);
     }
-    void Unload(std::int16_t&) override { Say("modal Unload"); }
+    void Unload(std::int16_t& /*cancel*/) override { Say("modal Unload"); }
     Form* form = nullptr;
 };
 
 class MainEvents : public FormEvents {
 public:
     void Activate() override { Say("main Activate"); }
-    void Click(std::size_t) override {
+    void Click(std::size_t /*control*/) override {
         ModalEvents events;
         std::unique_ptr<Form> modal = gPlatform.toolkit->LoadForm(kModal, events);
         events.form = modal.get();
@@ -66,7 +66,7 @@ public:
         modal->Show(true);
         Say("modal Show returned");
     }
-    void Unload(std::int16_t&) override { gPlatform.toolkit->End(); }
+    void Unload(std::int16_t& /*cancel*/) override { gPlatform.toolkit->End(); }
 };
 
 }  // namespace

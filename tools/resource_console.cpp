@@ -41,7 +41,7 @@ void PrintVersionNode(const BYTE* block, size_t offset, const std::string& paren
     const size_t end = offset + head[0];
     const WORD valueLength = head[1];
     const bool text = head[2] == 1;
-    const wchar_t* key = reinterpret_cast<const wchar_t*>(block + offset + 6);
+    const auto* key = reinterpret_cast<const wchar_t*>(block + offset + 6);
     const size_t keyLength = wcslen(key);
     const std::string path = parent + Utf8(key, keyLength);
     size_t value = Align4(offset + 6 + (keyLength + 1) * 2);
@@ -52,7 +52,7 @@ void PrintVersionNode(const BYTE* block, size_t offset, const std::string& paren
         PrintFixedVersion("FILEVERSION", info->dwFileVersionMS, info->dwFileVersionLS);
         PrintFixedVersion("PRODUCTVERSION", info->dwProductVersionMS, info->dwProductVersionLS);
     } else if (children >= end && text) {
-        const wchar_t* chars = reinterpret_cast<const wchar_t*>(block + value);
+        const auto* chars = reinterpret_cast<const wchar_t*>(block + value);
         std::printf("%s=%s\n", path.c_str(), Utf8(chars, wcsnlen(chars, valueLength)).c_str());
     } else if (children >= end) {
         std::printf("%s=", path.c_str());
@@ -98,7 +98,8 @@ const BYTE* Resource(HMODULE module, LPCWSTR name, LPCWSTR type, DWORD* size) {
 void PrintPixels(const DWORD* first, const DWORD* second) {
     for (int y = 0; y < kIconSide; ++y) {
         for (int x = 0; x < kIconSide; ++x) {
-            const DWORD a = first[y * kIconSide + x] & 0xFFFFFF, b = second[y * kIconSide + x] & 0xFFFFFF;
+            const DWORD a = first[y * kIconSide + x] & 0xFFFFFF;
+            const DWORD b = second[y * kIconSide + x] & 0xFFFFFF;
             if (a == kIconUnder[0] && b == kIconUnder[1])
                 std::printf(x ? " ." : ".");
             else if (a == b)
@@ -124,7 +125,7 @@ int PrintIcon(HMODULE module) {
         std::printf("entry %ux%u colours=%u bits=%u image bits=%d\n", e.width, e.height, e.colours, e.bits,
                     image ? image->biBitCount : -1);
     }
-    HICON icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, kIconSide, kIconSide, 0));
+    auto* icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, kIconSide, kIconSide, 0));
     if (!icon) return std::printf("icon 1 does not load\n"), 1;
     PrintPixels(DrawIcon(icon, kIconUnder[0]).data(), DrawIcon(icon, kIconUnder[1]).data());
     DestroyIcon(icon);

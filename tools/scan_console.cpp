@@ -21,7 +21,8 @@
 int wmain(int argc, wchar_t** argv) {
     Win32Desktop desktop;
     gPlatform.desktop = &desktop;
-    std::int32_t active = 0, failed = 0;
+    std::int32_t active = 0;
+    std::int32_t failed = 0;
     std::int16_t copying = 0;
     try {
         Get_DownloadStatus(active, failed, copying);

@@ -29,12 +29,12 @@ int Write_Script(int tops, const wchar_t* path) {
     bench::Build_Desktop(
         tops,
         [&](const Text& caption) {
-            const std::string name = "w" + std::to_string(names++);
+            std::string name = "w" + std::to_string(names++);
             std::fprintf(f, "hidden %s %s\n", name.c_str(), Utf8(caption).c_str());
             return name;
         },
         [&](const std::string& parent, const Text& text) {
-            const std::string name = "w" + std::to_string(names++);
+            std::string name = "w" + std::to_string(names++);
             std::fprintf(f, "child %s %s STATIC %s\n", name.c_str(), parent.c_str(), Utf8(text).c_str());
             return name;
         });

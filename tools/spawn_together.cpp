@@ -22,7 +22,7 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     const int count = _wtoi(argv[1]);
-    const DWORD wait = DWORD(_wtoi(argv[2]));
+    const auto wait = DWORD(_wtoi(argv[2]));
     std::vector<PROCESS_INFORMATION> started;
     for (int k = 0; k < count; ++k) {
         std::wstring line = L"\"" + std::wstring(argv[3]) + L"\"";  // CreateProcessW may write into it
@@ -33,7 +33,8 @@ int wmain(int argc, wchar_t** argv) {
             si.wShowWindow = WORD(_wtoi(argv[4]));
         }
         PROCESS_INFORMATION pi{};
-        if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si, &pi)) {
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si,
+                            &pi)) {
             std::printf("could not start: error %lu\n", GetLastError());
             for (PROCESS_INFORMATION& p : started) TerminateProcess(p.hProcess, 1);
             return 1;
@@ -43,7 +44,8 @@ int wmain(int argc, wchar_t** argv) {
     for (PROCESS_INFORMATION& p : started) ResumeThread(p.hThread);
     const auto stillRunning = [&] {
         int n = 0;
-        for (PROCESS_INFORMATION& p : started) n += WaitForSingleObject(p.hProcess, 0) == WAIT_TIMEOUT;
+        for (PROCESS_INFORMATION& p : started)
+            if (WaitForSingleObject(p.hProcess, 0) == WAIT_TIMEOUT) ++n;
         return n;
     };
     for (const ULONGLONG start = GetTickCount64(); stillRunning() > 1 && GetTickCount64() - start < wait;) Sleep(20);

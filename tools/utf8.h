@@ -7,10 +7,10 @@
 #include <windows.h>
 
 inline std::string Utf8(const Text& text) {
-    if (text.empty()) return std::string();
+    if (text.empty()) return {};
     const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
     const int n = WideCharToMultiByte(CP_UTF8, 0, wide, int(text.size()), nullptr, 0, nullptr, nullptr);
     std::string bytes(std::size_t(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide, int(text.size()), &bytes[0], n, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, wide, int(text.size()), bytes.data(), n, nullptr, nullptr);
     return bytes;
 }

@@ -39,7 +39,7 @@ Text AnsiToText(const char* bytes, std::size_t count) {
     Text text(count, u'\0');  // never more units than bytes
     char* in = const_cast<char*>(bytes);
     std::size_t inLeft = count;
-    char* out = reinterpret_cast<char*>(&text[0]);
+    char* out = reinterpret_cast<char*>(text.data());
     std::size_t outLeft = count * 2;
     while (inLeft > 0) {
         if (conv.Run(in, inLeft, out, outLeft)) continue;
@@ -59,7 +59,7 @@ std::string TextToAnsi(const Text& text) {
     std::string bytes(text.size() * 2, '\0');
     char* in = reinterpret_cast<char*>(const_cast<char16_t*>(text.data()));
     std::size_t inLeft = text.size() * 2;
-    char* out = &bytes[0];
+    char* out = bytes.data();
     std::size_t outLeft = bytes.size();
     while (inLeft > 0) {
         if (conv.Run(in, inLeft, out, outLeft)) continue;

@@ -38,7 +38,7 @@ void HeadlessToolkit::DeliverPosted() {
 }
 
 std::vector<std::string> HeadlessToolkit::TraceSince(std::size_t mark) const {
-    return std::vector<std::string>(trace.begin() + std::ptrdiff_t(mark), trace.end());
+    return {trace.begin() + std::ptrdiff_t(mark), trace.end()};
 }
 
 void HeadlessToolkit::Record(const std::string& target, const std::string& operation) {

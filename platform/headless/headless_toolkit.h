@@ -90,14 +90,14 @@ public:
     bool Loaded() const { return loaded_; }
     const FormSpec& Spec() const { return spec_; }
     // The control's own enabled state and its frame's: what a click needs.
-    bool Usable(std::size_t control) const;
+    bool Usable(std::size_t index) const;
 
     // What the system delivers. A click on a control that is not usable, a
     // tick of a disabled timer and a tick while a message box is open do
     // nothing and return false; a click on an option button selects it first.
-    bool Click(std::size_t control);
-    bool MouseUp(std::size_t control, std::int16_t button);
-    bool Tick(std::size_t timer);
+    bool Click(std::size_t index);
+    bool MouseUp(std::size_t index, std::int16_t button);
+    bool Tick(std::size_t index);
     // The system activates the window (a click on it, a return from another
     // program): Activate runs only when another form of ours was the active one.
     void Activate();

@@ -56,7 +56,7 @@ std::vector<std::string> RecordingSystem::CallsTo(const std::string& name) const
 
 std::int32_t RecordingSystem::GetVersionExA(OsVersionInfoA* info) {
     // Records the size field and whether the rest of the record came zero-filled.
-    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(info);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(info);
     bool zeroed = true;
     for (std::size_t i = sizeof info->dwOSVersionInfoSize; i < sizeof *info; ++i) zeroed = zeroed && bytes[i] == 0;
     CallApi("GetVersionExA", {Num(info->dwOSVersionInfoSize), zeroed ? "zero-filled" : "not zero-filled"});

@@ -42,7 +42,7 @@ WindowHandle ScriptedDesktop::AddTop(const Text& caption) { return AddTop(TextTo
 WindowHandle ScriptedDesktop::AddChild(WindowHandle parent, const std::string& ansi) {
     Window* owner = Find(parent);
     if (!owner) return 0;
-    const std::size_t parentIndex = static_cast<std::size_t>(owner - windows_.data());
+    const auto parentIndex = static_cast<std::size_t>(owner - windows_.data());
     const std::size_t index = Add(ansi);  // may move the windows
     windows_[parentIndex].children.push_back(index);
     return HandleOf(index);
@@ -102,14 +102,12 @@ std::int32_t ScriptedDesktop::EnumWindows(EnumCallback callback, AppValue value)
 // Depth first: each child, then its own descendants, whose list is taken
 // before the child is reported.
 bool ScriptedDesktop::EnumTree(const std::vector<WindowHandle>& list, EnumCallback callback, AppValue value) {
-    for (WindowHandle window : list) {
+    return std::all_of(list.begin(), list.end(), [&](WindowHandle window) {
         const Window* w = Find(window);
-        if (!w) continue;
+        if (!w) return true;
         const std::vector<WindowHandle> below = Living(w->children);
-        if (callback(window, value) == 0) return false;
-        if (!EnumTree(below, callback, value)) return false;
-    }
-    return true;
+        return callback(window, value) != 0 && EnumTree(below, callback, value);
+    });
 }
 
 std::int32_t ScriptedDesktop::EnumChildWindows(WindowHandle parent, EnumCallback callback, AppValue value) {

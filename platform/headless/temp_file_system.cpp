@@ -73,7 +73,7 @@ private:
 
 TempFileSystem::TempFileSystem() {
     std::string pattern = (std::filesystem::temp_directory_path() / "pellory-XXXXXX").string();
-    if (!::mkdtemp(&pattern[0])) RaiseErrno();
+    if (!::mkdtemp(pattern.data())) RaiseErrno();
     root_ = pattern;
 }
 

@@ -20,7 +20,7 @@ struct EnumContext {
 BOOL CALLBACK Trampoline(HWND window, LPARAM context) {
     auto* ctx = reinterpret_cast<EnumContext*>(context);
     try {
-        return ctx->callback(reinterpret_cast<WindowHandle>(window), ctx->value) != 0;
+        return ctx->callback(reinterpret_cast<WindowHandle>(window), ctx->value) != 0 ? TRUE : FALSE;
     } catch (...) {
         ctx->error = std::current_exception();
         return FALSE;

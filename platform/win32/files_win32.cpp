@@ -31,7 +31,8 @@ public:
     }
 
     void Write(const std::string& bytes) override {
-        LARGE_INTEGER zero{}, start{};
+        LARGE_INTEGER zero{};
+        LARGE_INTEGER start{};
         if (!SetFilePointerEx(handle_, zero, &start, FILE_CURRENT)) RaiseLastError();
         std::size_t done = 0;
         while (done < bytes.size()) {
@@ -62,7 +63,7 @@ private:
 }  // namespace
 
 std::unique_ptr<File> Win32FileSystem::Open(const Text& path, OpenMode mode) {
-    const wchar_t* name = reinterpret_cast<const wchar_t*>(path.c_str());
+    const auto* name = reinterpret_cast<const wchar_t*>(path.c_str());
     DWORD access = GENERIC_WRITE;
     DWORD disposition = OPEN_ALWAYS;
     if (mode == OpenMode::Read) {
@@ -98,7 +99,7 @@ Text LocaleSeparator(LCTYPE which, const char16_t* usual) {
     wchar_t buffer[8];  // the settings allow at most 3 characters
     const int n = GetLocaleInfoW(LOCALE_USER_DEFAULT, which, buffer, 8);
     if (n <= 1) return usual;
-    return Text(buffer, buffer + n - 1);
+    return {buffer, buffer + n - 1};
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ template <class Fill>
 Text PathFrom(Fill fill) {
     Text path(MAX_PATH, u'\0');
     for (;;) {
-        const DWORD n = fill(reinterpret_cast<wchar_t*>(&path[0]), DWORD(path.size()));
+        const DWORD n = fill(reinterpret_cast<wchar_t*>(path.data()), DWORD(path.size()));
         if (n == 0) throw RuntimeError(ErrorNumberFromLastError(GetLastError()));
         if (n < path.size()) {
             path.resize(n);

@@ -59,7 +59,7 @@ std::int32_t Win32System::ExitWindowsEx(std::uint32_t flags, std::uint32_t reser
 // imported, a copy beside the program would be loaded in its place.
 std::uint32_t Win32System::timeGetTime() {
     using Clock = DWORD(WINAPI*)();
-    static const Clock clock =
+    static const auto clock =
         reinterpret_cast<Clock>(reinterpret_cast<void*>(SystemFunction(L"winmm.dll", "timeGetTime")));
     return clock();
 }

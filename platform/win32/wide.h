@@ -12,6 +12,6 @@ inline const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const
 // The whole text of a window, however long (a log view may hold megabytes).
 inline Text WindowText(HWND window) {
     Text text(std::size_t(GetWindowTextLengthW(window)) + 1, u'\0');
-    text.resize(std::size_t(GetWindowTextW(window, reinterpret_cast<wchar_t*>(&text[0]), int(text.size()))));
+    text.resize(std::size_t(GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()), int(text.size()))));
     return text;
 }

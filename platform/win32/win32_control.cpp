@@ -47,7 +47,7 @@ Win32Control::Win32Control(const ControlSpec& spec, std::size_t index, HWND pare
         reinterpret_cast<HMENU>(INT_PTR(kFirstControlId + int(index))), GetModuleHandleW(nullptr), nullptr);
     if (spec.font.name) {
         font_ = CreateFontW(FontHeight(spec.font.centiPoints), 0, 0, 0, spec.font.bold ? FW_BOLD : FW_NORMAL, FALSE,
-                            spec.font.underline, FALSE, BYTE(spec.font.charset), OUT_DEFAULT_PRECIS,
+                            spec.font.underline ? TRUE : FALSE, FALSE, BYTE(spec.font.charset), OUT_DEFAULT_PRECIS,
                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(spec.font.name));
     }
     SendMessageW(window_, WM_SETFONT, WPARAM(font_ ? font_ : defaultFont), FALSE);
@@ -75,7 +75,7 @@ LRESULT CALLBACK Win32Control::SubclassProc(HWND window, UINT message, WPARAM wP
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
         const LRESULT result = CallWindowProcW(self->original_, window, message, wParam, lParam);
-        const std::int16_t button = message == WM_LBUTTONUP ? 1 : message == WM_RBUTTONUP ? 2 : 4;
+        const auto button = std::int16_t(message == WM_LBUTTONUP ? 1 : message == WM_RBUTTONUP ? 2 : 4);
         SendMessageW(GetAncestor(window, GA_ROOT), kMouseUpMessage, self->index_, button);
         return result;
     }
@@ -89,7 +89,7 @@ void Win32Control::SetCaption(const Text& caption) { SetWindowTextW(window_, Wid
 
 bool Win32Control::Enabled() const { return IsWindowEnabled(window_) != FALSE; }
 
-void Win32Control::SetEnabled(bool enabled) { EnableWindow(window_, enabled); }
+void Win32Control::SetEnabled(bool enabled) { EnableWindow(window_, enabled ? TRUE : FALSE); }
 
 bool Win32Control::Value() const { return SendMessageW(window_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 

@@ -62,6 +62,7 @@ BOOL CALLBACK CollectEnabled(HWND window, LPARAM list) {
 
 Win32Form::Win32Form(Win32Toolkit& toolkit, const FormSpec& spec, FormEvents& events, HWND owner, HFONT defaultFont)
     : toolkit_(toolkit), spec_(spec), events_(events) {
+<<<<<<< HEAD
     // A form without its window (the desktop heap or the handle quota used
     // up) would leave the program running with nothing to see or close: the
     // load fails with the system's reason instead.
@@ -74,6 +75,18 @@ Win32Form::Win32Form(Win32Toolkit& toolkit, const FormSpec& spec, FormEvents& ev
                          (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, owner, nullptr,
                          GetModuleHandleW(nullptr), this))
         throw RuntimeError(ErrorNumberFromLastError(GetLastError()));
+=======
+    RegisterFormClass(&WindowProc);
+    const DWORD style = StyleOf(spec);
+    const DWORD exStyle = ExStyleOf(spec);
+    RECT outer{0, 0, TwipsToPixels(spec.clientWidth), TwipsToPixels(spec.clientHeight)};
+    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    CreateWindowExW(exStyle, kClassName, Wide(spec.caption), style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                    (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, owner, nullptr,
+                    GetModuleHandleW(nullptr), this);
+>>>>>>> main
     // Windows may draw no class icon in the caption of a dialog frame; an
     // icon given to the window itself it draws in every frame.
     SendMessageW(window_, WM_SETICON, ICON_BIG, LPARAM(GetClassLongPtrW(window_, GCLP_HICON)));
@@ -100,9 +113,10 @@ void Win32Form::CreateControls(HFONT defaultFont) {
     std::vector<std::size_t> sequence(count);
     for (std::size_t i = 0; i < count; ++i) sequence[i] = i;
     std::stable_sort(sequence.begin(), sequence.end(), [&](std::size_t a, std::size_t b) {
-        const bool aInside = spec_.controls[a].container >= 0, bInside = spec_.controls[b].container >= 0;
+        const bool aInside = spec_.controls[a].container >= 0;
+        const bool bInside = spec_.controls[b].container >= 0;
         // Frames before what they hold when the keys tie.
-        return order[a] != order[b] ? order[a] < order[b] : aInside < bInside;
+        return order[a] != order[b] ? order[a] < order[b] : !aInside && bInside;
     });
     controls_.resize(count);
     for (std::size_t index : sequence) {
@@ -112,7 +126,7 @@ void Win32Form::CreateControls(HFONT defaultFont) {
     }
 }
 
-bool Win32Form::IsForm(HWND window) { return gFormClass && GetClassLongPtrW(window, GCW_ATOM) == gFormClass; }
+bool Win32Form::IsForm(HWND window) { return gFormClass != 0 && GetClassLongPtrW(window, GCW_ATOM) == gFormClass; }
 
 LRESULT CALLBACK Win32Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
@@ -135,20 +149,7 @@ LRESULT CALLBACK Win32Form::WindowProc(HWND window, UINT message, WPARAM wParam,
 
 LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(window_, focus)) focus_ = focus;
-            return 0;
-        }
-        // Back from another program it was the active form already: no Activate.
-        BecomeActive();
-        if (HIWORD(wParam)) return 0;  // minimised: nothing to focus
-        if (focus_ && IsWindow(focus_) && IsWindowEnabled(focus_))
-            ::SetFocus(focus_);
-        else
-            FocusFirstControl();
-        return 0;
+    case WM_ACTIVATE: Activated(wParam); return 0;
     case kActivateMessage: RunEventHandler(toolkit_, [this] { events_.Activate(); }); return 0;
     case WM_SIZE:
         if (shown_) RunEventHandler(toolkit_, [this] { events_.Resize(); });
@@ -161,15 +162,7 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         // end go on.
         if (modal_) return TRUE;
         return Close() ? TRUE : FALSE;
-    case WM_COMMAND: {
-        const std::size_t index = std::size_t(LOWORD(wParam) - kFirstControlId);
-        if (LOWORD(wParam) >= kFirstControlId && index < controls_.size() && HIWORD(wParam) == BN_CLICKED) {
-            const ControlKind kind = controls_[index]->Spec().kind;
-            if (kind != ControlKind::TextBox && kind != ControlKind::Frame)
-                RunEventHandler(toolkit_, [&] { events_.Click(index); });
-        }
-        return 0;
-    }
+    case WM_COMMAND: Command(wParam); return 0;
     case kMouseUpMessage:
         RunEventHandler(toolkit_, [&] { events_.MouseUp(std::size_t(wParam), std::int16_t(lParam)); });
         return 0;
@@ -179,7 +172,7 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
-        const std::size_t index = std::size_t(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) - kFirstControlId);
+        const auto index = std::size_t(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) - kFirstControlId);
         if (index < controls_.size())
             if (HBRUSH brush = controls_[index]->Paint(reinterpret_cast<HDC>(wParam))) return LRESULT(brush);
         break;
@@ -187,6 +180,30 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default: break;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void Win32Form::Activated(WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window_, focus)) focus_ = focus;
+        return;
+    }
+    // Back from another program it was the active form already: no Activate.
+    BecomeActive();
+    if (HIWORD(wParam)) return;  // minimised: nothing to focus
+    if (focus_ && IsWindow(focus_) && IsWindowEnabled(focus_))
+        ::SetFocus(focus_);
+    else
+        FocusFirstControl();
+}
+
+void Win32Form::Command(WPARAM wParam) {
+    const auto index = std::size_t(LOWORD(wParam) - kFirstControlId);
+    if (LOWORD(wParam) >= kFirstControlId && index < controls_.size() && HIWORD(wParam) == BN_CLICKED) {
+        const ControlKind kind = controls_[index]->Spec().kind;
+        if (kind != ControlKind::TextBox && kind != ControlKind::Frame)
+            RunEventHandler(toolkit_, [&] { events_.Click(index); });
+    }
 }
 
 void Win32Form::BecomeActive() {

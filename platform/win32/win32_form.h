@@ -85,6 +85,8 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void Activated(WPARAM wParam);  // WM_ACTIVATE
+    void Command(WPARAM wParam);    // WM_COMMAND
     void CreateControls(HFONT defaultFont);
     void SetOuterSize(int width, int height);
     // Makes this the active form; its Activate is posted when it was not.

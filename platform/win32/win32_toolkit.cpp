@@ -87,10 +87,10 @@ Text ProgramOf(const Text& line) {
 // file of that name (a download folder, say). Empty for a program named with
 // its folder, which runs as named.
 Text SystemProgram(const Text& name) {
-    if (name.find_first_of(u"\\/:") != Text::npos) return Text();
+    if (name.find_first_of(u"\\/:") != Text::npos) return {};
     const Text file = name.find(u'.') == Text::npos ? name + u".exe" : name;
     for (const Text& folder : {WindowsFolder(), SystemFolder()}) {
-        const Text path = InFolder(folder, file);
+        Text path = InFolder(folder, file);
         const DWORD attributes = GetFileAttributesW(Wide(path));
         if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return path;
     }
@@ -110,7 +110,7 @@ double Win32Toolkit::Shell(const Text& commandLine, std::int32_t windowStyle) {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = WORD(windowStyle);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(program.empty() ? nullptr : Wide(program), reinterpret_cast<wchar_t*>(&line[0]), nullptr,
+    if (!CreateProcessW(program.empty() ? nullptr : Wide(program), reinterpret_cast<wchar_t*>(line.data()), nullptr,
                         nullptr, FALSE, 0, nullptr, Wide(folder), &startup, &process))
         throw RuntimeError(err::FileNotFound);
     CloseHandle(process.hThread);
@@ -126,13 +126,13 @@ bool Win32Toolkit::PrevInstance() {
     if (!instanceMutex_) {
         Text path = ModulePath();
         IgnoreErrors([&path] { path = LongPath(path); });
-        CharUpperW(reinterpret_cast<wchar_t*>(&path[0]));
+        CharUpperW(reinterpret_cast<wchar_t*>(path.data()));
         const Text name = u"PrevInstance:" + path.substr(path.find_last_of(u'\\') + 1);
         instanceMutex_ = CreateMutexW(nullptr, FALSE, Wide(name));
         // A mutex we may not open was made by an instance running with other
         // rights (as administrator, say): it is running all the same.
         const DWORD error = GetLastError();
-        prevInstance_ = error == ERROR_ALREADY_EXISTS || (!instanceMutex_ && error == ERROR_ACCESS_DENIED);
+        prevInstance_ = error == ERROR_ALREADY_EXISTS || (instanceMutex_ == nullptr && error == ERROR_ACCESS_DENIED);
     }
     return prevInstance_;
 }

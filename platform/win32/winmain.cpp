@@ -31,13 +31,13 @@ extern "C" void* __wrap_malloc(size_t size) {
     return block;
 }
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+int WINAPI wWinMain(HINSTANCE /*hInstance*/, HINSTANCE /*hPrevInstance*/, PWSTR /*lpCmdLine*/, int nShowCmd) {
     gMainStarted = true;
     RestrictDllSearch();
     static Win32Desktop desktop;
     static Win32System system;
     static Win32FileSystem files;
-    static Win32Toolkit toolkit(showCommand);
+    static Win32Toolkit toolkit(nShowCmd);
     gPlatform.desktop = &desktop;
     gPlatform.system = &system;
     gPlatform.files = &files;

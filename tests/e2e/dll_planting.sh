@@ -73,7 +73,7 @@ watch_until_the_download_ends "strict loader" "$E2E_DIR" "$WINEDLLOVERRIDES" \
   drv strictloader '監視中 - Pellory' --contains
 ends_in_the_shutdown "strict loader"
 loads=$(tr -d '\r' <"$E2E_DIR/strict_loader.txt")
-echo "$loads" | sed 's/^/  load: /'
+printf '%s\n' "$loads" | sed 's/^/  load: /'
 grep -qi 'winmm.dll flags=0x800 loaded$' <<<"$loads" || fail "strict loader: winmm.dll was not loaded from System32 alone"
 echo "strict loader: the clock loaded with the System32-only search; the watch ended in its shutdown"
 

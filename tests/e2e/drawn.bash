@@ -54,11 +54,13 @@ drawn_during_wait() {
     button=$(dark_pixels "$picture" "$DRAWN_FRAME" 2520 3360 1215 375)
     view=$(dark_pixels "$picture" "$DRAWN_FRAME" 120 1080 4815 2175)
     if ((button >= 40 && view >= 40)); then
+      # shellcheck disable=SC2034  # read by the caller
       DRAWN_SAID="$button dark pixels in the start button, $view in the log view"
       return 0
     fi
   done
   rm -f "$new"
+  # shellcheck disable=SC2034  # read by the caller
   DRAWN_WHY="the window was not drawn during the wait: $pictures screenshots, the last with $button dark pixels in the start button, $view in the log view ($picture)"
   return 1
 }

@@ -7,6 +7,7 @@ check() {  # check DESCRIPTION COMMAND...
   shift
   if "$@"; then echo "ok     $what"; else echo "FAILED $what"; failed=1; fi
 }
+# shellcheck disable=SC2317  # run through check
 has_pages_of() {  # has_pages_of CHM FOLDER: extracted pages decode as Shift-JIS
   rm -rf "$2" && extract_chmLib "$1" "$2" >/dev/null && ls "$2"/*.html >/dev/null
 }
@@ -32,6 +33,7 @@ for page in $(iconv -f CP932 -t UTF-8 pages/toc.hhc | sed -n 's/.*name="Local" v
   check "contents entry $page is in the file" [ -f "pages/$page" ]
 done
 # Every page written is compiled in and listed in the contents.
+# shellcheck disable=SC2034  # read by the checks' eval below
 contents=$(iconv -f CP932 -t UTF-8 pages/toc.hhc)
 for source in "$PELLORY_ROOT"/help/*.html; do
   page=$(basename "$source")
@@ -43,13 +45,16 @@ for section in index.html:system index.html:folder watch.html:sleep log.html:nor
   errors.html:PelloryV2_0; do
   check "${section%%:*} has the section ${section#*:}" grep -qF "<a name=\"${section#*:}\">" "pages/${section%%:*}"
 done
-check "the opening page marks the forced shutdown 【重要】" eval "iconv -f CP932 -t UTF-8 pages/index.html | grep -qF '【重要】'"
+# Read whole, not piped: grep -q stops at the first match, and iconv, cut off
+# while still writing, would fail the check under pipefail.
+check "the opening page marks the forced shutdown 【重要】" grep -qF '【重要】' <<<"$(iconv -f CP932 -t UTF-8 pages/index.html)"
 # Every link between pages leads to a page of the file, and to a section
 # that page has.
+# shellcheck disable=SC2317  # run through check
 links_resolve() {
   local page link target anchor bad=0
   for page in pages/*.html; do
-    for link in $(grep -o 'href="[^"]*"' "$page" | sed 's/^href="//; s/"$//' | grep -v -E '^[a-z]+:'); do
+    while read -r link; do
       target=${link%%#*} anchor=""
       [ "$target" != "$link" ] && anchor=${link#*#}
       [ -n "$target" ] || target=$(basename "$page")
@@ -58,13 +63,14 @@ links_resolve() {
       elif [ -n "$anchor" ] && ! grep -qF "name=\"$anchor\"" "pages/$target"; then
         echo "  $(basename "$page"): $link: no such section"; bad=1
       fi
-    done
+    done < <(grep -o 'href="[^"]*"' "$page" | sed 's/^href="//; s/"$//' | grep -v -E '^[a-z]+:')
   done
-  return $bad
+  return "$bad"
 }
 check "every link between pages resolves" links_resolve
 # One long-vowel spelling throughout, as Windows writes these words
 # (tests/long_vowels.txt, which readme.txt is held to as well).
+# shellcheck disable=SC2317  # run through check
 short_spellings() {
   ! grep -n -P "$(sed 's/$/(?!ー)/' "$PELLORY_ROOT/tests/long_vowels.txt" | paste -sd'|')" <<<"$text"
 }

@@ -16,4 +16,4 @@ if [ -z "$found" ]; then
 fi
 sleep 1
 import -window root "$E2E_RESULTS/help_viewer.png"
-echo "viewer window:$(echo "$found" | sed 's/^ *0x[0-9a-f]*//') (screenshot help_viewer.png)"
+echo "viewer window:$(printf '%s\n' "$found" | sed 's/^ *0x[0-9a-f]*//') (screenshot help_viewer.png)"

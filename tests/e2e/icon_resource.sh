@@ -24,7 +24,7 @@ declare -A bad=(
   ["31 rows"]="$legend"$'\n'"$(echo "$rows" | head -31)"
   ["a row of 31"]="$legend"$'\n'"$(echo "$rows" | sed '5s/^.//')"
   ["a character outside the legend"]="$legend"$'\n'"$(echo "$rows" | sed '5s/^./Z/')"
-  ["17 colours"]="$colours"$'\n'"$(echo "$rows" | tr 'KRp' 'AAA')"
+  ["17 colours"]="$colours"$'\n'"$(echo "$rows" | tr 'KRp' 'A')"
 )
 for case in "${!bad[@]}"; do
   echo "${bad[$case]}" >bad.txt

@@ -53,7 +53,7 @@ out=$(wine_run logtool.exe read | tr -d '\r')
 echo "read: $out"
 [[ $out =~ ^ok=1\ last=start\ units=[0-9]+\ lines=([0-9]+)\ first=([0-9]+)$ ]] || fail "long log: $out"
 lines=${BASH_REMATCH[1]} first=${BASH_REMATCH[2]}
-[ "$lines" -ge 42 ] && [ "$first" -ge $((lines - 12)) ] || fail "not scrolled to the end: first visible $first of $lines"
+{ [ "$lines" -ge 42 ] && [ "$first" -ge $((lines - 12)) ]; } || fail "not scrolled to the end: first visible $first of $lines"
 tail -c 10 "$E2E_DIR/view.txt" | od -An -c | tr -s ' '
 [ "$(tail -c 8 "$E2E_DIR/view.txt" | od -An -tx1 | tr -d ' \n')" = 610d0a620a630d0a ] || fail "line ends in the view"
 echo "scroll: first visible line $first of $lines; CR ends a line, LF does not"
@@ -99,9 +99,13 @@ echo "missing log: no box; unreadable log: box 75 titled Read_Log"
 
 # A log another program keeps locked refuses the line: error 70, the log stays.
 wine_run logtool.exe write start overwrite
-wine_start logtool.exe hold
+(cd "$E2E_DIR" && exec wine "$E2E_DIR/logtool.exe" hold >hold.out 2>/dev/null) &
 holder=$!
-sleep 3
+for _ in $(seq 300); do
+  grep -q holding hold.out 2>/dev/null && break
+  sleep 0.1
+done
+grep -q holding hold.out || fail "the holder did not open the log"
 out=$(wine_run logtool.exe write cancel append | tr -d '\r' || true)
 kill "$holder" 2>/dev/null || true
 [ "$out" = "error 70" ] || fail "locked log: '$out'"

@@ -45,7 +45,7 @@ set +e
 drv click '監視中 - Pellory' '見張り開始' --contains >/dev/null; start=$?
 drv click '監視中 - Pellory' '上書き出力' --contains >/dev/null; option=$?
 set -e
-[ "$start" = 3 ] && [ "$option" = 3 ] || fail "disabled controls took a click ($start, $option)"
+{ [ "$start" = 3 ] && [ "$option" = 3 ]; } || fail "disabled controls took a click ($start, $option)"
 drv click '監視中 - Pellory' '?' --contains >/dev/null || fail "help not usable while watching"
 echo "start and options refuse clicks; help takes one"
 

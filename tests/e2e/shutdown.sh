@@ -17,7 +17,7 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 sleep 2
-kill -0 "$staged1" 2>/dev/null && kill -0 "$staged2" 2>/dev/null || fail "the staged programs did not start"
+{ kill -0 "$staged1" 2>/dev/null && kill -0 "$staged2" 2>/dev/null; } || fail "the staged programs did not start"
 ps -o pid=,args= -p "$staged1" -p "$staged2"
 if timeout 2 wineserver -w; then fail "no Wine session before the shutdown"; fi
 echo "staged: processes $staged1 and $staged2 running in the session"
@@ -30,7 +30,7 @@ for _ in $(seq 200); do
   kill -0 "$staged1" 2>/dev/null || kill -0 "$staged2" 2>/dev/null || break
   sleep 0.1
 done
-! kill -0 "$staged1" 2>/dev/null && ! kill -0 "$staged2" 2>/dev/null || fail "staged programs survived the shutdown"
+{ ! kill -0 "$staged1" 2>/dev/null && ! kill -0 "$staged2" 2>/dev/null; } || fail "staged programs survived the shutdown"
 timeout 30 wineserver -w || fail "the Wine session did not end"
 echo "session: the staged programs are gone and the wineserver has ended"
 

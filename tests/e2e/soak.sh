@@ -89,8 +89,8 @@ echo "ok: caption blinks, cancel enabled, the log holds only the start"
 touch "$E2E_DIR/decoys.events.stop"
 wait_event decoys '^stopped$'
 figures=$(grep '^decoys done' "$E2E_DIR/decoys.events")
-peak=$(sed 's/.*peak=\([0-9]*\).*/\1/' <<<"$figures")
-made=$(sed 's/.*made=\([0-9]*\).*/\1/' <<<"$figures")
+peak=$(printf '%s\n' "$figures" | sed 's/.*peak=\([0-9]*\).*/\1/')
+made=$(printf '%s\n' "$figures" | sed 's/.*made=\([0-9]*\).*/\1/')
 echo "figures: duration=${duration}s full_after=${full_at}s pellory_ticks=$((duration / 5)) console_scans=$scans windows_alive_peak=$peak windows_made=$made"
 echo "figures: memory RssAnon ${base_anon} kB at ${base_at} s, ${end_anon} kB at end; VmRSS ${base_rss} kB, ${end_rss} kB"
 (( end_anon * 10 <= base_anon * 11 && end_anon * 10 >= base_anon * 9 )) ||

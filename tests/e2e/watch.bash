@@ -20,9 +20,8 @@ leave_desktop() {
 }
 trap leave_desktop EXIT
 
-IDLE='未監視 - Pellory'
-WATCHING='●監視中 - Pellory'
-BLINKED='○監視中 - Pellory'
+# shellcheck disable=SC2034  # read by the tests that source this file
+IDLE='未監視 - Pellory' WATCHING='●監視中 - Pellory' BLINKED='○監視中 - Pellory'
 SHUTDOWN='シャットダウンします...'
 LOG="$E2E_DIR/DownloadLog.txt"
 
@@ -70,7 +69,7 @@ shot() {
 expect_box() {  # title text icon buttons press
   local out
   out=$(drv msgbox --title "$1" --timeout 15000) || fail "no box titled $1"
-  echo "$out" | sed 's/^/  /'
+  printf '%s\n' "$out" | sed 's/^/  /'
   [[ $out == *"text=$2"* ]] || fail "box $1: text differs"
   [[ $out == *"icon=$3"* ]] || fail "box $1: icon is not $3"
   [[ $out == *"buttons=$4"* ]] || fail "box $1: buttons are not $4"
@@ -112,7 +111,7 @@ finish_under_question() {  # name question lines
     alive "$bystander" || fail "$1: a tick ended the watch under the open question, and the session was shut down"
     fail "$1: a tick ended the watch under the open question"
   fi
-  alive "$PELLORY_PID" && alive "$bystander" || fail "$1: the session was shut down under the open question"
+  { alive "$PELLORY_PID" && alive "$bystander"; } || fail "$1: the session was shut down under the open question"
   drv find "$2" >/dev/null || fail "$1: the question is gone"
   drv find '監視中 - Pellory' --contains >/dev/null || fail "$1: the watch ended under the open question"
   [ "$(log_lines | wc -l)" = "$3" ] || fail "$1: the log changed under the open question: $(log_lines)"
@@ -129,7 +128,7 @@ next_tick_ends_the_watch() {  # lines
   alive "$bystander" && fail "the watch ended without a shutdown"
   timeout 30 wineserver -w || fail "the Wine session did not end"
   log_lines | sed 's/^/  log: /'
-  [ "$(log_lines | wc -l)" = "$1" ] && log_lines | tail -n 1 | grep -q '　正常終了シャットダウン$' ||
+  { [ "$(log_lines | wc -l)" = "$1" ] && log_lines | tail -n 1 | grep -q '　正常終了シャットダウン$'; } ||
     fail "the log does not end with the normal-end line"
 }
 

@@ -10,6 +10,7 @@
 # sleep: each start keeps the system awake, each cancel gives that back,
 # and the watch that ends in the shutdown holds it to the end.
 source "$(dirname "$0")/watch.bash"
+# shellcheck disable=SC2034  # read by start_pellory (watch.bash)
 PELLORY_CHANNELS=warn+ntdll
 
 CANCEL='ダウンロード監視のキャンセル確認'
@@ -36,7 +37,7 @@ answer() {
 cancelled() {
   drv wait "$IDLE" --timeout 10000 >/dev/null || fail "$1: not idle"
   log_lines | sed 's/^/  log: /'
-  [ "$(log_lines | wc -l)" = 2 ] && log_lines | tail -n 1 | grep -q '　ダウンロード監視キャンセル$' ||
+  { [ "$(log_lines | wc -l)" = 2 ] && log_lines | tail -n 1 | grep -q '　ダウンロード監視キャンセル$'; } ||
     fail "$1: expected the start line and one cancel line"
 }
 # The idle window's option button with the text $1: "checked=0" or "checked=1".
@@ -73,7 +74,7 @@ for _ in $(seq 20); do [ "$(option 上書き出力)" = checked=1 ] && break; sle
 drv click "$IDLE" '見張り開始' >/dev/null || fail "start not clickable"
 drv wait '監視中 - Pellory' --contains --timeout 15000 >/dev/null || fail "the watch did not start"
 log_lines | sed 's/^/  log: /'
-[ "$(log_lines | wc -l)" = 1 ] && log_lines | grep -Eq '^[0-9]{4}/[0-9]{2}/[0-9]{2} [0-9:]{8}　ダウンロード監視スタート$' ||
+{ [ "$(log_lines | wc -l)" = 1 ] && log_lines | grep -Eq '^[0-9]{4}/[0-9]{2}/[0-9]{2} [0-9:]{8}　ダウンロード監視スタート$'; } ||
   fail "overwrite: the log is not the start line alone"
 ask_cancel
 answer 6

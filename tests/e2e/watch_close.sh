@@ -68,7 +68,7 @@ answer 6
 # The session stays up: the program was the only one to go.
 ends_by_itself Yes
 log_lines | sed 's/^/  log: /'
-[ "$(log_lines | wc -l)" = 2 ] && log_lines | tail -n 1 | grep -q '　ダウンロード監視キャンセル$' ||
+{ [ "$(log_lines | wc -l)" = 2 ] && log_lines | tail -n 1 | grep -q '　ダウンロード監視キャンセル$'; } ||
   fail "expected the start line and one cancel line"
 drv find '無題 - メモ帳' >/dev/null || fail "the staged window is gone"
 echo "Yes: the program ended, one cancel line, no shutdown (the staged window lives on)"
@@ -107,7 +107,7 @@ finish_under_question log-off-Yes "$QUIT" 3
 answer 6
 [ "$(session_answer)" = answer=1 ] || fail "log-off, Yes: $(session_answer)"
 ends_by_itself "log-off, Yes"
-[ "$(log_lines | wc -l)" = 4 ] && log_lines | tail -n 1 | grep -q '　ダウンロード監視キャンセル$' ||
+{ [ "$(log_lines | wc -l)" = 4 ] && log_lines | tail -n 1 | grep -q '　ダウンロード監視キャンセル$'; } ||
   fail "log-off, Yes: expected one more cancel line: $(log_lines)"
 echo "log-off while watching, Yes: allowed, one cancel line, the program ended"
 

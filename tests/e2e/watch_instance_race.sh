@@ -16,7 +16,7 @@ for try in $(seq "$tries"); do
   drv list >"$E2E_DIR/windows.txt"
   windows=$(grep -c 'class=PelloryForm' "$E2E_DIR/windows.txt") || true
   captions=$(grep -c "text=$IDLE\$" "$E2E_DIR/windows.txt") || true
-  [ "$windows" = 1 ] && [ "$captions" = 1 ] || fail "try $try: $windows main windows, $captions captioned $IDLE"
+  { [ "$windows" = 1 ] && [ "$captions" = 1 ]; } || fail "try $try: $windows main windows, $captions captioned $IDLE"
   if drv msgbox --timeout 0 >/dev/null; then fail "try $try: a box appeared"; fi
   [ "$(drv find "$IDLE")" = "$first" ] || fail "try $try: the window changed"
   [ -e "$LOG" ] && fail "try $try: a log was written"

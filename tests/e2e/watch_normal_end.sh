@@ -45,7 +45,7 @@ drv wait "$BLINKED" --timeout 5000 >/dev/null || fail "caption never became $BLI
 shot watching
 drv wait "$WATCHING" --timeout 5000 >/dev/null || fail "caption never came back to $WATCHING"
 echo "blink: $BLINKED, then $WATCHING"
-[ "$(log_lines | wc -l)" = 1 ] && log_lines | grep -q '　ダウンロード監視スタート$' || fail "no start line: $(log_lines)"
+{ [ "$(log_lines | wc -l)" = 1 ] && log_lines | grep -q '　ダウンロード監視スタート$'; } || fail "no start line: $(log_lines)"
 echo "log: $(log_lines)"
 
 # Minimised while it watches; a tick that still sees the dialog goes on watching.

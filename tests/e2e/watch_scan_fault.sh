@@ -14,7 +14,7 @@ boxes() { drv list | grep -c " text=$BOX\$" || true; }
 one_box() {
   local out
   out=$(drv msgbox --title "$BOX" --timeout "$POLL_WAIT") || fail "$1: no box titled $BOX"
-  echo "$out" | sed 's/^/  /'
+  printf '%s\n' "$out" | sed 's/^/  /'
   [[ $out == *'text=51:'* && $out == *'icon=critical'* && $out == *'buttons=OK=1'* ]] || fail "$1: not the error box"
 }
 
@@ -25,24 +25,34 @@ start_pellory
 drv wait "$WATCHING" --timeout 30000 >/dev/null || fail "the watch did not start by itself"
 echo "watching"
 
+# Longer than a tick takes to come, and more than two poll periods: no second box.
+only_one_box() {
+  local start=$SECONDS
+  while [ $((SECONDS - start)) -le $((2 * POLL_WAIT / 1000)) ]; do
+    [ "$(boxes)" = 1 ] || fail "$1: $(boxes) error boxes open: a tick ran under the open box"
+    sleep 1
+  done
+  echo "$1: one error box open for $((SECONDS - start)) s: no tick ran under it"
+}
+
 drv scanfault '監視中 - Pellory' --contains || fail "the scans could not be made to fail"
 one_box first
-# Longer than a tick takes to come, and more than two poll periods: no second box.
-start=$(date +%s)
-while [ $(($(date +%s) - start)) -le $((2 * POLL_WAIT / 1000)) ]; do
-  [ "$(boxes)" = 1 ] || fail "$(boxes) error boxes open: a tick ran under the open box"
-  sleep 1
-done
-echo "one error box open for $(($(date +%s) - start)) s: no tick ran under it"
+only_one_box first
 shot scan_fault
 drv find '監視中 - Pellory' --contains >/dev/null || fail "the watch ended under the box"
 
+first=$(drv find "$BOX")
 drv msgbox --title "$BOX" --press 1 >/dev/null || fail "could not press OK"
-drv wait "$BOX" --gone --timeout 10000 >/dev/null || fail "the box did not close"
+# The next tick may open its box at once: the first box is gone when the
+# window titled so is another one, or none.
+for _ in $(seq 100); do
+  [ "$(drv find "$BOX" --timeout 0 || true)" != "$first" ] && break
+  sleep 0.1
+done
+[ "$(drv find "$BOX" --timeout 0 || true)" != "$first" ] || fail "the box did not close"
 # The poll goes on: the next tick fails again, with one box again.
 one_box next
-sleep 1
-[ "$(boxes)" = 1 ] || fail "$(boxes) error boxes after the next tick"
+only_one_box next
 [ "$(log_lines | wc -l)" = 1 ] || fail "the log changed: $(log_lines)"
 echo "answered: the next tick failed again with one box; the watch goes on"
 echo "PASS"

@@ -78,8 +78,8 @@ watch_to_end() {
 # The log holds the start line and the normal end line.
 expect_end_line() {
   log_lines | sed "s/^/  $1 log: /"
-  [ "$(log_lines | wc -l)" = 2 ] && log_lines | head -n 1 | grep -q '　ダウンロード監視スタート$' &&
-    log_lines | tail -n 1 | grep -q '　正常終了シャットダウン$' || fail "$1: the log does not hold the start and end lines"
+  { [ "$(log_lines | wc -l)" = 2 ] && log_lines | head -n 1 | grep -q '　ダウンロード監視スタート$' &&
+    log_lines | tail -n 1 | grep -q '　正常終了シャットダウン$'; } || fail "$1: the log does not hold the start and end lines"
 }
 
 # The session ends by the program's shutdown: the bystander goes with it.

@@ -15,9 +15,9 @@ public:
         ++sets_;
     }
     bool Enabled() const override { return true; }
-    void SetEnabled(bool) override {}
+    void SetEnabled(bool /*enabled*/) override {}
     bool Value() const override { return false; }
-    void SetValue(bool) override {}
+    void SetValue(bool /*value*/) override {}
     void Refresh() override {}
     WindowHandle hWnd() const override { return handle_; }
     int Sets() const { return sets_; }
@@ -39,12 +39,12 @@ struct ShownBox {
 class MsgBoxRecorder : public Toolkit {
 public:
     std::vector<ShownBox> boxes;
-    std::unique_ptr<Form> LoadForm(const FormSpec&, FormEvents&) override { return nullptr; }
+    std::unique_ptr<Form> LoadForm(const FormSpec& /*spec*/, FormEvents& /*events*/) override { return nullptr; }
     std::int32_t ShowMsgBox(const Text& prompt, std::int32_t style, const Text& title) override {
         boxes.push_back({prompt, style, title});
         return 1;
     }
-    double Shell(const Text&, std::int32_t) override { return 0; }
+    double Shell(const Text& /*commandLine*/, std::int32_t /*windowStyle*/) override { return 0; }
     bool PrevInstance() override { return false; }
     [[noreturn]] void End() override { std::abort(); }
 };

@@ -22,7 +22,7 @@ void CheckDecoding(const std::string& bytes) {
 
     std::size_t ascii = 0;
     while (ascii < bytes.size() && static_cast<unsigned char>(bytes[ascii]) < 0x80) ++ascii;
-    const Text head(bytes.begin(), bytes.begin() + ascii);
+    const Text head(bytes.begin(), bytes.begin() + std::ptrdiff_t(ascii));
     FUZZ_CHECK(text == head + AnsiToText(bytes.substr(ascii)));
 
     const std::string sjis = TextToAnsi(text);
@@ -32,7 +32,7 @@ void CheckDecoding(const std::string& bytes) {
 
 void CheckEncoding(const std::string& bytes) {
     Text text(bytes.size() / 2, u'\0');
-    std::memcpy(&text[0], bytes.data(), text.size() * 2);
+    std::memcpy(text.data(), bytes.data(), text.size() * 2);
     const std::string sjis = TextToAnsi(text);
     FUZZ_CHECK(sjis.size() <= text.size() * 2);
     FUZZ_CHECK(TextToAnsi(AnsiToText(sjis)) == sjis);

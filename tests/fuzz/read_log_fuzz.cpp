@@ -47,7 +47,7 @@ public:
         at_ += n;
         return n;
     }
-    void Write(const std::string&) override { std::abort(); }  // the reader never writes
+    void Write(const std::string& /*bytes*/) override { std::abort(); }  // the reader never writes
     void Close() override {
         if (fault_ == CloseFails) throw RuntimeError(err::DeviceIO);
     }
@@ -113,7 +113,7 @@ MsgBoxRecorder toolkit;
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
+extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
     gPlatform.files = &files;
     gPlatform.system = &sys;
     gPlatform.toolkit = &toolkit;
@@ -124,7 +124,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput in(data, size);
     const std::uint8_t mode = in.Byte();
-    const Fault fault = Fault(mode & 3);
+    const auto fault = Fault(mode & 3);
     std::vector<std::size_t> sizes((mode >> 2) & 7);
     for (std::size_t& s : sizes) s = std::size_t(in.Byte()) + 1;
     const std::size_t failOffset = fault == ReadFails ? in.Bytes(2) : 0;

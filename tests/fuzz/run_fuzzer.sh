@@ -16,10 +16,12 @@ log=$logs/$name.log
 args=(-max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -print_final_stats=1
   -artifact_prefix="$findings/$name-")
 [ -f "$src/$name.dict" ] && args+=(-dict="$src/$name.dict")
-before=$(ls "$findings" | grep -c "^$name-" || true)
+# The inputs this fuzzer has left in the findings folder.
+found_inputs() { find "$findings" -maxdepth 1 -name "$name-*" "$@"; }
+before=$(found_inputs | wc -l)
 "$exe" "${args[@]}" "$work" "$seeds" >"$log" 2>&1
 rc=$?
-after=$(ls "$findings" | grep -c "^$name-" || true)
+after=$(found_inputs | wc -l)
 
 stat() { sed -n "s/^stat::$1: *//p" "$log" | tail -n 1; }
 runs=$(stat number_of_executed_units)
@@ -29,7 +31,7 @@ last=$(grep -E '^#[0-9]+' "$log" | tail -n 1)
 cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$last")
 ft=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<<"$last")
 corp=$(sed -n 's/.* corp: \([0-9]*\).*/\1/p' <<<"$last")
-kept=$(ls "$seeds" | wc -l)
+kept=$(find "$seeds" -mindepth 1 -maxdepth 1 -not -name '.*' | wc -l)
 found=$((after - before))
 [ "$rc" -ne 0 ] && [ "$found" -eq 0 ] && found=1
 line="fuzz $name: ${runs:-?} runs in ${secs:-?} s (${rate:-?} exec/s), coverage ${cov:-?} edges / ${ft:-?} features, corpus ${corp:-?} inputs (${kept} kept), findings $found"
@@ -38,6 +40,6 @@ if [ "$rc" -ne 0 ]; then
   echo "--- end of the fuzzer's output ($log):"
   tail -n 60 "$log"
   echo "--- inputs kept under $findings:"
-  ls -l "$findings" | grep " $name-" || true
+  found_inputs -exec ls -l {} +
   exit 1
 fi

@@ -11,7 +11,6 @@
 // count four bytes of it, for a close or a retitle one byte choosing the
 // window, then the text.
 #include <algorithm>
-#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -68,7 +67,7 @@ public:
         if (b.reading == Reading::FillsBuffer) {
             // Every byte of the buffer, and no closing zero.
             for (std::size_t i = 0; i < held.size(); ++i) held[i] = text.empty() ? '\x83' : text[i % text.size()];
-            std::memcpy(buffer, held.data(), held.size());
+            std::copy(held.begin(), held.end(), buffer);
             n = b.count;
         } else {
             FUZZ_CHECK(desk.GetWindowTextA(window, buffer, size) == n);
@@ -127,7 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<WindowHandle> tops;
     while (!in.Empty() && windows.size() < 64) {
         const std::uint8_t kind = in.Byte();
-        const bool child = (kind & 1) && !windows.empty();
+        const bool child = (kind & 1) != 0 && !windows.empty();
         const WindowHandle parent = child ? windows[in.Byte() % windows.size()] : 0;
         Behaviour b;
         b.reading = Reading(((kind >> 1) & 7) % int(Reading::Count));

@@ -20,6 +20,7 @@ PELLORY_BUILD=$second bash "$root/scripts/release.sh" >/dev/null
 zip=$first/release/PelloryV2_0.zip
 names=$(python3 -c 'import sys, zipfile; print(" ".join(zipfile.ZipFile(sys.argv[1]).namelist()))' "$zip")
 check "entries: $names" [ "$names" = "PelloryV2_0.exe PelloryV2_0.chm readme.txt x64/PelloryV2_0.exe" ]
+# shellcheck disable=SC2317  # run through check
 readme_ok() {
   python3 - "$zip" <<'PY'
 import sys, zipfile
@@ -36,6 +37,7 @@ check "readme.txt is Shift-JIS with CR LF and says where to put the program" rea
 # The usual headings of a Japanese freeware readme, each a line of its own,
 # in this order; 【重要】 on the forced shutdown in 概要; a date in 履歴; the
 # help pages it points to exist; one long-vowel spelling throughout.
+# shellcheck disable=SC2317  # run through check
 readme_form() {
   python3 - "$zip" "$root/help/toc.hhc" "$root/tests/long_vowels.txt" <<'PY'
 import re, sys, zipfile

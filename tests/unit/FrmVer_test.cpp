@@ -106,7 +106,7 @@ TEST_F(AboutWindow, OnlyALeftReleaseOverALinkActsAndAnOpenWindowOfItsKindStopsIt
         if (c.mail)
             expected = {"FindWindowA(\"ATH_Note\", null)",
                         "ShellExecuteA(" + std::to_string(about.form().hWnd()) +
-                            ", \"open\", \"mailto:support@pellory.example\", null, null, 1)"};
+                            R"(, "open", "mailto:support@pellory.example", null, null, 1))"};
         EXPECT_EQ(system.Calls(), expected);
     }
     // A click, as opposed to a release, does nothing on any label.
@@ -122,11 +122,11 @@ TEST_F(AboutWindow, OnlyALeftReleaseOverALinkActsAndAnOpenWindowOfItsKindStopsIt
 }
 
 TEST_F(AboutWindow, LinksIgnoreEveryFailingStepAndGoOnWithTheNext) {
-    const std::string find = "FindWindowA(\"IEFrame\", null)",
-                      create = "CreateObject(\"InternetExplorer.Application\")",
-                      visible = "InternetExplorer.Application.Visible=True",
-                      navigate = "InternetExplorer.Application.Navigate(\"https://pellory.example/\")",
-                      release = "InternetExplorer.Application.Release";
+    const std::string find = "FindWindowA(\"IEFrame\", null)";
+    const std::string create = "CreateObject(\"InternetExplorer.Application\")";
+    const std::string visible = "InternetExplorer.Application.Visible=True";
+    const std::string navigate = "InternetExplorer.Application.Navigate(\"https://pellory.example/\")";
+    const std::string release = "InternetExplorer.Application.Release";
     const struct {
         const char* failing;
         std::int32_t error;

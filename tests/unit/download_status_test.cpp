@@ -212,7 +212,8 @@ TEST_F(DownloadStatus, AnErrorLeavesTheOutputsUntouched) {
             if (kind == 0) throw std::bad_alloc();
             throw RuntimeError(err::OutOfMemory);
         };
-        std::int32_t active = 7, failed = 8;
+        std::int32_t active = 7;
+        std::int32_t failed = 8;
         std::int16_t copying = 9;
         EXPECT_ANY_THROW(Get_DownloadStatus(active, failed, copying));
         EXPECT_EQ(active, 7);

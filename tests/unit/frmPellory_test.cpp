@@ -80,7 +80,8 @@ TEST_F(MainWindow, PresentationsAreTheSevenStepsInOrderAndKeepTheOptionAndThePol
         {"cmdCancel.Refresh", "", ""},
         {"tmrAnime.Enabled=", "True", "False"},
     };
-    std::vector<std::string> on, off;
+    std::vector<std::string> on;
+    std::vector<std::string> off;
     for (const Step& step : steps) {
         on.push_back(std::string(step.target) + step.watching);
         off.push_back(std::string(step.target) + step.idle);
@@ -112,7 +113,9 @@ TEST_F(MainWindow, PresentationsAreTheSevenStepsInOrderAndKeepTheOptionAndThePol
 
 TEST_F(MainWindow, CaptionBlinksEverySecondAndTheNextWatchContinuesThePhase) {
     Load();
-    const std::string on = u8"●監視中 - Pellory", off = u8"○監視中 - Pellory", idle = u8"未監視 - Pellory";
+    const std::string on = u8"●監視中 - Pellory";
+    const std::string off = u8"○監視中 - Pellory";
+    const std::string idle = u8"未監視 - Pellory";
     // First watch: three ticks, an odd number.
     main->Set_WatchOn();
     EXPECT_EQ(Caption(), on);
@@ -138,7 +141,8 @@ TEST_F(MainWindow, CaptionBlinksEverySecondAndTheNextWatchContinuesThePhase) {
 
 TEST_F(MainWindow, ResizeKeepsTheRememberedOuterSizeOnlyInTheNormalState) {
     Load();
-    const double width = gFormWidth, height = gFormHeight;
+    const double width = gFormWidth;
+    const double height = gFormHeight;
     EXPECT_EQ(width, 5040 + HeadlessForm::kSizableFrameWidth);
     EXPECT_EQ(height, 3855 + HeadlessForm::kSizableFrameHeight);
 

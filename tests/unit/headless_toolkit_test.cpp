@@ -22,10 +22,10 @@ const FormSpec kSpec{"frmTest", u"テスト", BorderStyle::FixedDialog, false, f
 
 // Records the events it gets; refuses to close while `refuse` is set.
 struct Recorder : FormEvents {
-    void Activate() override { seen.push_back("Activate"); }
-    void Resize() override { seen.push_back("Resize"); }
+    void Activate() override { seen.emplace_back("Activate"); }
+    void Resize() override { seen.emplace_back("Resize"); }
     void Unload(std::int16_t& cancel) override {
-        seen.push_back("Unload");
+        seen.emplace_back("Unload");
         if (refuse) cancel = -1;
     }
     void Click(std::size_t control) override { seen.push_back("Click " + std::to_string(control)); }

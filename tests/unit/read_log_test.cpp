@@ -215,8 +215,8 @@ TEST_F(ReadLog, LargeAndDegenerateLogsAreReadWhole) {
     std::string big;
     const std::string cycle = Line(LogEvent::Start) + Line(LogEvent::AbnormalEnd) + Line(LogEvent::Start) +
                               Line(LogEvent::Cancel) + Line(LogEvent::Start) + Line(LogEvent::NormalEnd);
-    while (big.size() < 20 * 1024 * 1024) big += cycle;
-    const std::size_t mb2 = 2 * 1024 * 1024;
+    while (big.size() < std::size_t{20} * 1024 * 1024) big += cycle;
+    const std::size_t mb2 = std::size_t{2} * 1024 * 1024;
     const struct {
         std::string bytes;
         std::size_t viewSize;

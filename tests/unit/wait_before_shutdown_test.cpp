@@ -35,7 +35,8 @@ TEST(WaitBeforeShutdown, EndsAfter5000MsAtEveryClockReading) {
         Wait_BeforeShutdown();
         gPlatform = saved;
         ASSERT_GE(readings.size(), 2u);
-        const std::uint32_t last = readings.back() - c.start, before = readings[readings.size() - 2] - c.start;
+        const std::uint32_t last = readings.back() - c.start;
+        const std::uint32_t before = readings[readings.size() - 2] - c.start;
         EXPECT_GE(last, 5000u);
         EXPECT_LT(before, 5000u);
         EXPECT_LT(last, 5000u + c.step);

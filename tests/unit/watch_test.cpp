@@ -19,6 +19,16 @@ void StartWatching(Pellory& app, int active = 1) {
     app.toolkit.trace.clear();
 }
 
+// Three ticks of each timer; how many of them were dropped.
+int DroppedTicks(Pellory& app) {
+    int dropped = 0;
+    for (int tick = 0; tick < 3; ++tick) {
+        if (!app.Tick()) ++dropped;
+        if (!app.window().Tick(frmPellory::kTmrAnime)) ++dropped;
+    }
+    return dropped;
+}
+
 TEST(Watch, TicksEndTheWatchByTheCounts) {
     enum Outcome { GoesOn, Abnormal, Normal };
     const struct {
@@ -402,10 +412,7 @@ TEST(Watch, TicksAreDroppedWhileAQuestionIsOpen) {
             app.toolkit.responder = [&](const MsgBoxCall&) {
                 app.SetDesktop(0, 0, false);
                 try {
-                    for (int tick = 0; tick < 3; ++tick) {
-                        dropped += !app.Tick();
-                        dropped += !app.window().Tick(frmPellory::kTmrAnime);
-                    }
+                    dropped = DroppedTicks(app);
                 } catch (const ProgramEnded&) {
                     ADD_FAILURE() << "a tick ended the watch under the open question";
                 }
@@ -493,7 +500,8 @@ TEST(Watch, ErrorsEndTheHandlerWithItsBox) {
         int dropped = 0;
         app.toolkit.responder = [&](const MsgBoxCall&) {
             if (app.toolkit.boxes.size() == 1)  // the user leaves the first box open
-                for (int tick = 0; tick < 100; ++tick) dropped += !app.Tick();
+                for (int tick = 0; tick < 100; ++tick)
+                    if (!app.Tick()) ++dropped;
             return 1;
         };
         EXPECT_TRUE(app.Tick());

@@ -63,6 +63,7 @@ TEST_F(WindowSnapshot, ChildSnapshotIsDepthFirstAndEmptyForGoneOrChildlessWindow
     });
     Snap_ChildWindows(tops[0]);
     std::vector<Text> order;
+    order.reserve(gChildList.size());
     for (const WindowEntry& e : gChildList) order.push_back(e.Caption);
     EXPECT_EQ(order, (std::vector<Text>{u"a", u"a.1", u"a.1.1", u"a.2", u"b", u"b.1"}));
     EXPECT_EQ(gChildLast, 5);

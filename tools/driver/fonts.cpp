@@ -19,23 +19,46 @@ using std::wstring;
 
 namespace {
 
+// The index of pixel (x, y) in a picture `width` pixels wide, row by row.
+std::size_t PixelAt(int x, int y, int width) { return std::size_t(y) * std::size_t(width) + std::size_t(x); }
+
 // Which pixels of a picture have exactly the colour `ink`, cut to the
 // smallest rectangle that holds them all, as rows of 0 and 1.
 std::vector<wstring> InkMask(const std::vector<COLORREF>& pixels, int width, int height, COLORREF ink) {
-    int left = width, right = -1, top = height, bottom = -1;
+    int left = width;
+    int right = -1;
+    int top = height;
+    int bottom = -1;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            if (pixels[std::size_t(y * width + x)] == ink) {
+            if (pixels[PixelAt(x, y, width)] == ink) {
                 left = std::min(left, x), right = std::max(right, x);
                 top = std::min(top, y), bottom = std::max(bottom, y);
             }
     std::vector<wstring> rows;
     for (int y = top; y <= bottom; ++y) {
         wstring row;
-        for (int x = left; x <= right; ++x) row += pixels[std::size_t(y * width + x)] == ink ? L'1' : L'0';
+        for (int x = left; x <= right; ++x) row += pixels[PixelAt(x, y, width)] == ink ? L'1' : L'0';
         rows.push_back(row);
     }
     return rows;
+}
+
+// The pixels that differ between two masks, or -1 when the text covers a
+// rectangle of another size.
+long MaskDifferences(const std::vector<wstring>& a, const std::vector<wstring>& b) {
+    if (a.size() != b.size() || (!a.empty() && a[0].size() != b[0].size())) return -1;
+    long differences = 0;
+    for (std::size_t y = 0; y < a.size(); ++y)
+        for (std::size_t x = 0; x < a[y].size(); ++x)
+            if (a[y][x] != b[y][x]) ++differences;
+    return differences;
+}
+
+long InkCount(const std::vector<wstring>& mask) {
+    long count = 0;
+    for (const wstring& row : mask) count += long(std::count(row.begin(), row.end(), L'1'));
+    return count;
 }
 
 // The control's text drawn here on one line, as a label or a button draws
@@ -73,7 +96,7 @@ std::vector<COLORREF> Reference(HWND control, int width, int height, HFONT font,
 // The font a control draws with: face, height, weight, underline, charset.
 int FontsCommand(const Request& request) {
     for (HWND child : Descendants(Window(request))) {
-        HFONT font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+        auto* font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
         LOGFONTW lf{};
         if (!font || !GetObjectW(font, sizeof lf, &lf)) {
             Print(L"font=none text=" + Text(child));
@@ -100,7 +123,7 @@ int GlyphsCommand(const Request& request) {
         centiPoints = 900;
     } else {
         lf.lfWeight = w[5] == L"1" ? FW_BOLD : FW_NORMAL;
-        lf.lfUnderline = w[6] == L"1";
+        lf.lfUnderline = w[6] == L"1" ? TRUE : FALSE;
         lf.lfCharSet = BYTE(_wtoi(w[7].c_str()));
         wcsncpy(lf.lfFaceName, w[3].c_str(), LF_FACESIZE - 1);
     }
@@ -110,15 +133,16 @@ int GlyphsCommand(const Request& request) {
     const COLORREF ink =
         RGB(std::wcstoul(w[8].substr(0, 2).c_str(), nullptr, 16), std::wcstoul(w[8].substr(2, 2).c_str(), nullptr, 16),
             std::wcstoul(w[8].substr(4, 2).c_str(), nullptr, 16));
-    int width = 0, height = 0;
+    int width = 0;
+    int height = 0;
     const std::vector<COLORREF> live = Capture(control, width, height);
     const auto counts = Histogram(live);
     HFONT font = CreateFontIndirectW(&lf);
     // The live pixels widened with background to the reference's width.
     const int pictureWidth = width + 200;
-    std::vector<COLORREF> shown(std::size_t(pictureWidth * height), counts.at(0).first);
+    std::vector<COLORREF> shown(PixelAt(0, height, pictureWidth), counts.at(0).first);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) shown[std::size_t(y * pictureWidth + x)] = live[std::size_t(y * width + x)];
+        for (int x = 0; x < width; ++x) shown[PixelAt(x, y, pictureWidth)] = live[PixelAt(x, y, width)];
     RECT text{};
     std::vector<COLORREF> drawn = Reference(control, width, height, font, ink, counts.at(0).first, pictureWidth, text);
     DeleteObject(font);
@@ -128,21 +152,13 @@ int GlyphsCommand(const Request& request) {
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < pictureWidth; ++x)
                 if (!PtInRect(&text, POINT{x, y}))
-                    shown[std::size_t(y * pictureWidth + x)] = drawn[std::size_t(y * pictureWidth + x)] = CLR_INVALID;
+                    shown[PixelAt(x, y, pictureWidth)] = drawn[PixelAt(x, y, pictureWidth)] = CLR_INVALID;
     }
-    const std::vector<wstring> a = InkMask(shown, pictureWidth, height, ink),
-                               b = InkMask(drawn, pictureWidth, height, ink);
-    long inkLive = 0, inkDrawn = 0, differences = 0;
-    for (const wstring& row : a) inkLive += long(std::count(row.begin(), row.end(), L'1'));
-    for (const wstring& row : b) inkDrawn += long(std::count(row.begin(), row.end(), L'1'));
-    if (a.size() != b.size() || (!a.empty() && a[0].size() != b[0].size())) {
-        differences = -1;  // the text covers a rectangle of another size
-    } else {
-        for (std::size_t y = 0; y < a.size(); ++y)
-            for (std::size_t x = 0; x < a[y].size(); ++x) differences += a[y][x] != b[y][x];
-    }
-    Print(L"live=" + Number(inkLive) + L" drawn=" + Number(inkDrawn) + L" differences=" + Number(differences) +
-          L" box=" + Number(a.empty() ? 0 : long(a[0].size())) + L"x" + Number(long(a.size())) + L" text=" + w[2]);
+    const std::vector<wstring> a = InkMask(shown, pictureWidth, height, ink);
+    const std::vector<wstring> b = InkMask(drawn, pictureWidth, height, ink);
+    Print(L"live=" + Number(InkCount(a)) + L" drawn=" + Number(InkCount(b)) + L" differences=" +
+          Number(MaskDifferences(a, b)) + L" box=" + Number(a.empty() ? 0 : long(a[0].size())) + L"x" +
+          Number(long(a.size())) + L" text=" + w[2]);
     return 0;
 }
 

@@ -20,7 +20,7 @@ wstring IconKind(HWND box) {
     HWND icon = nullptr;
     for (HWND child : Descendants(box))
         if (ClassOf(child) == L"Static" && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-            IsWindowVisible(child) && SendMessageW(child, STM_GETICON, 0, 0) != 0)
+            IsWindowVisible(child) != FALSE && SendMessageW(child, STM_GETICON, 0, 0) != 0)
             icon = child;
     if (!icon) return L"none";
     RECT r{};
@@ -72,7 +72,8 @@ int MessageBoxCommand(const Request& request) {
     wstring icon = IconKind(box);
     for (const DWORD start = GetTickCount(); icon == L"unknown" && GetTickCount() - start < 10000; icon = IconKind(box))
         Sleep(100);
-    wstring text, buttons;
+    wstring text;
+    wstring buttons;
     for (HWND child : Descendants(box)) {
         const wstring cls = ClassOf(child);
         if (cls == L"Static" && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON && !Text(child).empty())

@@ -28,7 +28,8 @@ Picture::~Picture() {
 int Picture::Differences(const Picture& other) const {
     int count = 0;
     for (int y = 0; y < size_; ++y)
-        for (int x = 0; x < size_; ++x) count += At(x, y) != other.At(x, y);
+        for (int x = 0; x < size_; ++x)
+            if (At(x, y) != other.At(x, y)) ++count;
     return count;
 }
 
@@ -51,7 +52,7 @@ std::vector<std::pair<COLORREF, int>> Histogram(const std::vector<COLORREF>& pix
         auto it = counts.begin();
         while (it != counts.end() && it->first != pixel) ++it;
         if (it == counts.end())
-            counts.push_back({pixel, 1});
+            counts.emplace_back(pixel, 1);
         else
             ++it->second;
     }
@@ -69,7 +70,7 @@ wstring Hex6(COLORREF color) {
 
 }  // namespace
 
-int DpiCommand(const Request&) {
+int DpiCommand(const Request& /*request*/) {
     HDC screen = GetDC(nullptr);
     Print(L"dpi=" + Number(GetDeviceCaps(screen, LOGPIXELSX)));
     ReleaseDC(nullptr, screen);
@@ -79,11 +80,15 @@ int DpiCommand(const Request&) {
 // The most frequent colour of a label is its background, the next its text.
 int InkCommand(const Request& request) {
     for (HWND child : Descendants(Window(request))) {
-        int width = 0, height = 0;
+        int width = 0;
+        int height = 0;
         const auto counts = Histogram(Capture(child, width, height));
         const wstring background = counts.empty() ? L"none" : Hex6(counts[0].first);
         const wstring ink = counts.size() < 2 ? L"none" : Hex6(counts[1].first);
-        Print(L"ink=" + ink + L" background=" + background + L" text=" + Text(child));
+        wstring line = L"ink=" + ink;
+        line += L" background=" + background;
+        line += L" text=" + Text(child);
+        Print(line);
     }
     return 0;
 }

@@ -11,7 +11,7 @@ using std::wstring;
 
 wstring Text(HWND window) {
     wstring text(std::size_t(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(std::size_t(GetWindowTextW(window, &text[0], int(text.size()))));
+    text.resize(std::size_t(GetWindowTextW(window, text.data(), int(text.size()))));
     return text;
 }
 
@@ -45,8 +45,8 @@ bool Matches(const Request& request, const wstring& text, const wstring& wanted)
 BOOL CALLBACK Collect(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<Search*>(param);
     if (!IsWindowVisible(window)) return TRUE;
-    if (search->className && ClassOf(window) != search->className) return TRUE;
-    if (search->caption && !Matches(*search->request, Text(window), *search->caption)) return TRUE;
+    if (search->className != nullptr && ClassOf(window) != search->className) return TRUE;
+    if (search->caption != nullptr && !Matches(*search->request, Text(window), *search->caption)) return TRUE;
     search->found.push_back(window);
     return TRUE;
 }
@@ -81,7 +81,7 @@ wstring ControlText(HWND control) {
     if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return Text(control);
     wstring text(std::size_t(length) + 1, L'\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(control, WM_GETTEXT, WPARAM(text.size()), LPARAM(&text[0]), SMTO_ABORTIFHUNG, 2000, &copied);
+    SendMessageTimeoutW(control, WM_GETTEXT, WPARAM(text.size()), LPARAM(text.data()), SMTO_ABORTIFHUNG, 2000, &copied);
     text.resize(std::size_t(copied));
     wstring shown;
     for (wchar_t c : text) shown += c == L'\r' ? wstring(L"\\r") : c == L'\n' ? wstring(L"\\n") : wstring(1, c);
@@ -169,16 +169,17 @@ int ControlsCommand(const Request& request) {
         Print(L"id=" + Number(GetDlgCtrlID(child)) + L" class=" + ClassOf(child) + L" parent=" +
               (parent == top ? wstring(L"form") : ClassOf(parent) + L":" + Number(GetDlgCtrlID(parent))) +
               L" enabled=" + Number(IsWindowEnabled(child) ? 1 : 0) + L" checked=" +
-              Number(IsCheckable(child) && SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED) + L" visible=" +
-              Number(IsWindowVisible(child) ? 1 : 0) + L" rect=" + RectText(ClientRelative(top, child)) + L" text=" +
-              ControlText(child));
+              Number(IsCheckable(child) && SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0) +
+              L" visible=" + Number(IsWindowVisible(child) ? 1 : 0) + L" rect=" + RectText(ClientRelative(top, child)) +
+              L" text=" + ControlText(child));
     }
     return 0;
 }
 
 int RectCommand(const Request& request) {
     HWND top = Window(request);
-    RECT outer{}, client{};
+    RECT outer{};
+    RECT client{};
     GetWindowRect(top, &outer);
     GetClientRect(top, &client);
     Print(L"window=" + RectText(outer));
@@ -190,10 +191,11 @@ int RectCommand(const Request& request) {
     Print(L"foreground=" + Number(GetForegroundWindow() == top ? 1 : 0));
     HWND owner = GetWindow(top, GW_OWNER);
     Print(L"owner=" + (owner ? Hex(owner) : wstring(L"0")));
-    Print(L"appwindow=" + Number((GetWindowLongW(top, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0));
+    Print(L"appwindow=" + Number((GetWindowLongW(top, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0 ? 1 : 0));
     const LONG style = GetWindowLongW(top, GWL_STYLE);
-    Print(L"minbox=" + Number((style & WS_MINIMIZEBOX) != 0) + L" maxbox=" + Number((style & WS_MAXIMIZEBOX) != 0) +
-          L" sizable=" + Number((style & WS_THICKFRAME) != 0) + L" sysmenu=" + Number((style & WS_SYSMENU) != 0));
+    const auto has = [style](LONG bit) { return Number((style & bit) != 0 ? 1 : 0); };
+    Print(L"minbox=" + has(WS_MINIMIZEBOX) + L" maxbox=" + has(WS_MAXIMIZEBOX) + L" sizable=" + has(WS_THICKFRAME) +
+          L" sysmenu=" + has(WS_SYSMENU));
     return 0;
 }
 

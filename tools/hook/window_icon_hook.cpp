@@ -18,7 +18,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK WindowIconHook(int code, WPARA
         if (HANDLE mapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, name.c_str())) {
             if (auto* block = static_cast<WindowIconBlock*>(
                     MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(WindowIconBlock)))) {
-                HICON icon = reinterpret_cast<HICON>(GetClassLongPtrW(call->hwnd, GCLP_HICON));
+                auto* icon = reinterpret_cast<HICON>(GetClassLongPtrW(call->hwnd, GCLP_HICON));
                 for (int i = 0; icon && i < 2; ++i) {
                     const std::vector<DWORD> pixels = DrawIcon(icon, kIconUnder[i]);
                     std::copy(pixels.begin(), pixels.end(), block->pixels[i]);

@@ -33,7 +33,7 @@ void LeaveMarker(HMODULE self) {
 
 }  // namespace
 
-BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
+BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID /*reserved*/) {
     if (reason == DLL_PROCESS_ATTACH) LeaveMarker(self);
     return TRUE;
 }
