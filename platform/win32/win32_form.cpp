@@ -62,31 +62,20 @@ BOOL CALLBACK CollectEnabled(HWND window, LPARAM list) {
 
 Win32Form::Win32Form(Win32Toolkit& toolkit, const FormSpec& spec, FormEvents& events, HWND owner, HFONT defaultFont)
     : toolkit_(toolkit), spec_(spec), events_(events) {
-<<<<<<< HEAD
     // A form without its window (the desktop heap or the handle quota used
     // up) would leave the program running with nothing to see or close: the
     // load fails with the system's reason instead.
     if (!RegisterFormClass(&WindowProc)) throw RuntimeError(ErrorNumberFromLastError(GetLastError()));
-    const DWORD style = StyleOf(spec), exStyle = ExStyleOf(spec);
-    RECT outer{0, 0, TwipsToPixels(spec.clientWidth), TwipsToPixels(spec.clientHeight)};
-    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
-    if (!CreateWindowExW(exStyle, kClassName, Wide(spec.caption), style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                         (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, owner, nullptr,
-                         GetModuleHandleW(nullptr), this))
-        throw RuntimeError(ErrorNumberFromLastError(GetLastError()));
-=======
-    RegisterFormClass(&WindowProc);
     const DWORD style = StyleOf(spec);
     const DWORD exStyle = ExStyleOf(spec);
     RECT outer{0, 0, TwipsToPixels(spec.clientWidth), TwipsToPixels(spec.clientHeight)};
     AdjustWindowRectEx(&outer, style, FALSE, exStyle);
     const int width = outer.right - outer.left;
     const int height = outer.bottom - outer.top;
-    CreateWindowExW(exStyle, kClassName, Wide(spec.caption), style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                    (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, owner, nullptr,
-                    GetModuleHandleW(nullptr), this);
->>>>>>> main
+    if (!CreateWindowExW(exStyle, kClassName, Wide(spec.caption), style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                         (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, owner, nullptr,
+                         GetModuleHandleW(nullptr), this))
+        throw RuntimeError(ErrorNumberFromLastError(GetLastError()));
     // Windows may draw no class icon in the caption of a dialog frame; an
     // icon given to the window itself it draws in every frame.
     SendMessageW(window_, WM_SETICON, ICON_BIG, LPARAM(GetClassLongPtrW(window_, GCLP_HICON)));
