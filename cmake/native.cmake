@@ -75,6 +75,10 @@ if(PELLORY_WIN_DIR AND PELLORY_WIN64_DIR)
       ENVIRONMENT "${env}" SKIP_RETURN_CODE 77)
     foreach(e2e ${PELLORY_E2E_TESTS})
       get_filename_component(name ${e2e} NAME_WE)
+      # The fault injector has one wrapper shape, x86-64's calling convention.
+      if(bits EQUAL 32 AND name STREQUAL "fault_injection")
+        continue()
+      endif()
       add_test(NAME ${prefix}_${name} COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/scripts/e2e-test.sh ${e2e})
       set_tests_properties(${prefix}_${name} PROPERTIES FIXTURES_REQUIRED wine${bits} RESOURCE_LOCK wine${bits}
         TIMEOUT 300 SKIP_RETURN_CODE 77 ENVIRONMENT "${env}")
@@ -86,7 +90,7 @@ if(PELLORY_WIN_DIR AND PELLORY_WIN64_DIR)
     PROPERTIES TIMEOUT 600)
   # Thirteen whole runs of the program with a function made to fail, each in a
   # session of its own.
-  set_tests_properties(e2e_fault_injection e2e64_fault_injection PROPERTIES TIMEOUT 900)
+  set_tests_properties(e2e64_fault_injection PROPERTIES TIMEOUT 900)
 endif()
 
 # The release package, built twice: the second time from scratch in another folder.

@@ -18,7 +18,9 @@ bash scripts/fuzz.sh || fuzz=$?
 # CTest shows no reason for a skip: say once why the 32-bit runs skip.
 why=$(bash scripts/ia32-check.sh) ||
   echo "$why, so the 32-bit program's e2e_ runs are skipped; the 64-bit program's e2e64_ runs run"
-# Every test runs once: a test that fails, fails the run.
-ctest --test-dir "${PELLORY_BUILD:-build}/native" --output-on-failure "$@"
+# Every test runs once: a test that fails, fails the run. Two at a time: the
+# 32-bit and the 64-bit program's e2e runs each hold their own Wine session's
+# lock, so one of each runs side by side, and the unit tests fill the gaps.
+ctest --test-dir "${PELLORY_BUILD:-build}/native" --output-on-failure --parallel 2 "$@"
 [ "$fuzz" -eq 0 ] || exit "$fuzz"
 exit "$lint"
