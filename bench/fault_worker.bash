@@ -4,6 +4,7 @@
 # FAULT_RUNS/FUNCTION_MODE and whose line is appended to FAULT_RESULTS as
 # "FUNCTION<tab>MODE<tab>VERDICT<tab>OUTCOME".
 source "$PELLORY_ROOT/tests/e2e/fault.bash"
+# shellcheck disable=SC2153  # FAULT_LIST is set by bench/fault_sweep.sh, not a misspelt FAULT_LINE
 while read -r function mode; do
   [ -n "$function" ] || continue
   FAULT_OUT="$FAULT_RUNS/${function}_${mode/:/-}"

@@ -21,8 +21,8 @@ bool gMainStarted = false;
 // a block refused before wWinMain ends the program with the error box of an
 // uncaught error instead; the text is fixed, as nothing more may be
 // allocated for it. Later blocks are the program's own to check.
-extern "C" void* __real_malloc(size_t size);
-extern "C" void* __wrap_malloc(size_t size) {
+extern "C" void* __real_malloc(size_t size);   // NOLINT(bugprone-reserved-identifier): the linker's --wrap name
+extern "C" void* __wrap_malloc(size_t size) {  // NOLINT(bugprone-reserved-identifier): the linker's --wrap name
     void* block = __real_malloc(size);
     if (!block && !gMainStarted) {
         MessageBoxW(nullptr, L"7:メモリが不足しています。", L"PelloryV2_0", MB_ICONHAND | MB_OK | MB_TASKMODAL);

@@ -103,11 +103,9 @@ const FaultEntry* Find(const char* name) {
     return nullptr;
 }
 
-// The part of every wrapper that is not its shape: counts the call, watches
-// for the first poll, and says whether this call fails (with `result`).
-bool Intercept(int index, const Arg* args, Arg* result, bool* firstPoll) {
-    Slot& slot = gSlots[index];
-    const FaultEntry& e = *slot.entry;
+// Watches the program's calls for its 5000 ms timer and for the first
+// message of that timer handed to its window; true for that message.
+bool FirstPoll(const FaultEntry& e, const Arg* args) {
     if (e.name[0] == 'S' && std::strcmp(e.name, "SetTimer") == 0 && args[2] == 5000) {
         gPollWindow = reinterpret_cast<HWND>(args[0]);
         gPollTimer = UINT_PTR(args[1]);
@@ -116,14 +114,20 @@ bool Intercept(int index, const Arg* args, Arg* result, bool* firstPoll) {
     // others to DispatchMessageW.
     const bool dispatch = std::strcmp(e.name, "DispatchMessageW") == 0;
     const Arg message = dispatch ? args[0] : std::strcmp(e.name, "IsDialogMessageW") == 0 ? args[1] : 0;
-    if (message && gPollTimer) {
-        const MSG* msg = reinterpret_cast<const MSG*>(message);
-        if (msg->message == WM_TIMER && msg->wParam == gPollTimer && msg->hwnd == gPollWindow &&
-            InterlockedExchange(&gPoll, 1) == 0) {
-            Note("poll\r\n");
-            *firstPoll = true;
-        }
-    }
+    if (message == 0 || gPollTimer == 0) return false;
+    const auto* msg = reinterpret_cast<const MSG*>(message);
+    if (msg->message != WM_TIMER || msg->wParam != gPollTimer || msg->hwnd != gPollWindow) return false;
+    if (InterlockedExchange(&gPoll, 1) != 0) return false;
+    Note("poll\r\n");
+    return true;
+}
+
+// The part of every wrapper that is not its shape: counts the call, watches
+// for the first poll, and says whether this call fails (with `result`).
+bool Intercept(int index, const Arg* args, Arg* result, bool* firstPoll) {
+    Slot& slot = gSlots[index];
+    const FaultEntry& e = *slot.entry;
+    *firstPoll = FirstPoll(e, args);
     const long n = InterlockedIncrement(&slot.calls);
     const LONG phase = gPoll;
     if (gMode == Mode::Census && InterlockedExchange(&slot.seen[phase], 1) == 0)
@@ -157,7 +161,7 @@ Arg WINAPI Wrapper(Arg a0, Arg a1, Arg a2, Arg a3, Arg a4, Arg a5, Arg a6, Arg a
 }
 
 template <std::size_t... I>
-void FillWrappers(FARPROC* table, std::index_sequence<I...>) {
+void FillWrappers(FARPROC* table, std::index_sequence<I...> /*indexes*/) {
     ((table[I] = reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&Wrapper<int(I)>))), ...);
 }
 
@@ -213,7 +217,8 @@ void Attach() {
     FillWrappers(gWrappers, std::make_index_sequence<kSlots>());
     gErrno = reinterpret_cast<int* (*)()>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"msvcrt.dll"), "_errno")));
-    char function[64] = "census", mode[32] = "nth:1";
+    char function[64] = "census";
+    char mode[32] = "nth:1";
     GetEnvironmentVariableA("PELLORY_FAULT", function, sizeof function);
     GetEnvironmentVariableA("PELLORY_FAULT_MODE", mode, sizeof mode);
     if (std::strcmp(function, "census") != 0) {
@@ -236,10 +241,10 @@ void Attach() {
         }
         if (gN < 1) gN = 1;
     }
-    ForEachImport([](const char*, const char* name, decltype(IMAGE_THUNK_DATA::u1.Function)* address) {
+    ForEachImport([](const char* /*dll*/, const char* name, decltype(IMAGE_THUNK_DATA::u1.Function)* address) {
         const FaultEntry* entry = Find(name);
         if (!entry && gMode == Mode::Census) Note("import %s not in the table\r\n", name);
-        const FARPROC original = reinterpret_cast<FARPROC>(*address);
+        const auto original = reinterpret_cast<FARPROC>(*address);
         if (entry && std::strcmp(name, "GetProcAddress") == 0) {
             gGetProcAddressSlot = NewSlot(entry, original);
             ReplaceSlot(address, reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&LookUp)));
@@ -262,7 +267,7 @@ void Attach() { Note("attached: the injector drives the x86-64 program only; not
 
 #endif
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+BOOL WINAPI DllMain(HINSTANCE /*instance*/, DWORD reason, LPVOID /*reserved*/) {
     if (reason == DLL_PROCESS_ATTACH) {
         OpenJournal();
         Attach();
