@@ -88,7 +88,7 @@ if(PELLORY_WIN_DIR AND PELLORY_WIN64_DIR)
   # minutes to fill before the soak's minute.
   set_tests_properties(e2e_watch_windows_families e2e64_watch_windows_families e2e_soak e2e64_soak
     PROPERTIES TIMEOUT 600)
-  # Thirteen whole runs of the program with a function made to fail, each in a
+  # Fourteen whole runs of the program with a function made to fail, each in a
   # session of its own.
   set_tests_properties(e2e64_fault_injection PROPERTIES TIMEOUT 900)
 endif()

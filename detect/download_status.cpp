@@ -19,20 +19,19 @@ const Text kSaving = u"保存しています";
 
 constexpr std::int16_t kTrue = -1;
 
-enum class ChildTexts { Found, NotFound, NoneRead };
+enum class ChildTexts { Found, NotFound, NotListed };
 
 // Snapshots the window's descendants and tells whether any text holds one of
-// the two markers (the second may be empty), or that none had any text.
+// the two markers (the second may be empty), or that the system could not
+// list them.
 ChildTexts Any_ChildContains(WindowHandle window, const Text& marker, const Text& other) {
-    Snap_ChildWindows(window);
+    const bool listed = Snap_ChildWindows(window);
     const std::int32_t last = gChildLast;
-    bool anyText = false;
     for (std::int32_t j = 0; j <= last; ++j) {
         const Text& text = gChildList[static_cast<std::size_t>(j)].Caption;
         if (Contains(text, marker) || (!other.empty() && Contains(text, other))) return ChildTexts::Found;
-        anyText = anyText || !text.empty();
     }
-    return anyText ? ChildTexts::NotFound : ChildTexts::NoneRead;
+    return listed ? ChildTexts::NotFound : ChildTexts::NotListed;
 }
 
 }  // namespace
@@ -58,11 +57,9 @@ void Get_DownloadStatus(std::int32_t& active, std::int32_t& failed, std::int16_t
             Any_ChildContains(entry.hWnd, kTimedOut, kConnectionReset) == ChildTexts::Found)
             ++failedCount;
         if (Contains(entry.Caption, kDownloadCaption)) {
-            // The dialog always has labelled buttons: none read means its
-            // saving label, if any, was not read either.
             const ChildTexts saving = Any_ChildContains(entry.hWnd, kSaving, Text());
             if (saving == ChildTexts::Found) ++activeCount;
-            unread = unread || saving == ChildTexts::NoneRead;
+            unread = unread || saving == ChildTexts::NotListed;
         }
         if (Contains(entry.Caption, kProgressCaption)) ++activeCount;
         if (Contains(entry.Caption, kCopyCaption)) copyingFlag = kTrue;

@@ -41,12 +41,12 @@ std::int32_t Add_ChildWindow(WindowHandle window, AppValue /*value*/) { return A
 bool Snap_TopWindows() {
     gWinLast = -1;
     gWinList.clear();
-    // Add_TopWindow never stops the enumeration, so 0 is the system's failure.
+    // The callbacks never stop an enumeration, so 0 is the system's failure.
     return gPlatform.desktop->EnumWindows(Add_TopWindow, 0) != 0;
 }
 
-void Snap_ChildWindows(WindowHandle parent) {
+bool Snap_ChildWindows(WindowHandle parent) {
     gChildLast = -1;
     gChildList.clear();
-    gPlatform.desktop->EnumChildWindows(parent, Add_ChildWindow, 0);
+    return gPlatform.desktop->EnumChildWindows(parent, Add_ChildWindow, 0) != 0;
 }

@@ -24,7 +24,7 @@ extern std::int32_t gChildLast;
 std::int32_t Add_TopWindow(WindowHandle window, AppValue value);
 std::int32_t Add_ChildWindow(WindowHandle window, AppValue value);
 
-// Empty the list, then fill it with one enumeration through gPlatform.desktop.
-// Snap_TopWindows returns false when the system could not list the windows.
+// Empty the list, then fill it with one enumeration through gPlatform.desktop;
+// false when the system could not list the windows.
 bool Snap_TopWindows();
-void Snap_ChildWindows(WindowHandle parent);
+bool Snap_ChildWindows(WindowHandle parent);

@@ -12,10 +12,13 @@ class Desktop {
 public:
     virtual ~Desktop() = default;
     // Calls back once per top-level window, hidden ones included; stops early
-    // only when the callback returns 0.
+    // only when the callback returns 0. Returns 0 when it stopped early or
+    // the system could not list the windows.
     virtual std::int32_t EnumWindows(EnumCallback callback, AppValue value) = 0;
     // Calls back once per descendant of `parent` at every depth; no call when
-    // it has none or no longer exists.
+    // it has none or no longer exists. Returns 0 only when it stopped early
+    // or the system could not list them: a window without descendants, or
+    // one gone meanwhile, is no failure.
     virtual std::int32_t EnumChildWindows(WindowHandle parent, EnumCallback callback, AppValue value) = 0;
     // Copies at most size - 1 bytes of the window's text in the ANSI code page
     // and a zero byte; returns the bytes copied, 0 for no text or no window.

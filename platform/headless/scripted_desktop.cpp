@@ -113,11 +113,9 @@ bool ScriptedDesktop::EnumTree(const std::vector<WindowHandle>& list, EnumCallba
 std::int32_t ScriptedDesktop::EnumChildWindows(WindowHandle parent, EnumCallback callback, AppValue value) {
     ++childEnumerations[parent];
     if (onEnumChildWindows) onEnumChildWindows(parent);
-    std::int32_t result = 0;
-    if (const Window* w = Find(parent)) {
-        EnumTree(Living(w->children), callback, value);
-        result = 1;
-    }
+    if (enumChildWindowsFails) return 0;
+    std::int32_t result = 1;
+    if (const Window* w = Find(parent)) result = EnumTree(Living(w->children), callback, value) ? 1 : 0;
     EnumerationDone();
     return result;
 }

@@ -41,9 +41,10 @@ public:
     // A misbehaving system: when set, GetWindowTextA returns this count
     // whatever it copied.
     std::optional<std::int32_t> reportedCount;
-    // A starved system: EnumWindows lists nothing and returns 0; every
-    // GetWindowTextA copies nothing and returns 0.
+    // A starved system: EnumWindows or EnumChildWindows lists nothing and
+    // returns 0; every GetWindowTextA copies nothing and returns 0.
     bool enumWindowsFails = false;
+    bool enumChildWindowsFails = false;
     bool textReadsFail = false;
 
     // What was asked of the desktop.

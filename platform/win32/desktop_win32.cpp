@@ -40,10 +40,14 @@ std::int32_t Win32Desktop::EnumWindows(EnumCallback callback, AppValue value) {
     return Finish(result, ctx);
 }
 
+// FALSE also answers a window without children, or one gone meanwhile: only
+// an error the system reports of its own is a failure to list them.
 std::int32_t Win32Desktop::EnumChildWindows(WindowHandle parent, EnumCallback callback, AppValue value) {
     EnumContext ctx{callback, value, nullptr};
+    SetLastError(ERROR_SUCCESS);
     const BOOL result = ::EnumChildWindows(reinterpret_cast<HWND>(parent), Trampoline, reinterpret_cast<LPARAM>(&ctx));
-    return Finish(result, ctx);
+    const DWORD error = result != FALSE ? ERROR_SUCCESS : GetLastError();
+    return Finish(error == ERROR_SUCCESS || error == ERROR_INVALID_WINDOW_HANDLE ? TRUE : FALSE, ctx);
 }
 
 std::int32_t Win32Desktop::GetWindowTextA(WindowHandle window, char* buffer, std::int32_t size) {

@@ -1,4 +1,4 @@
-# The fault injector on the x86-64 program: thirteen whole runs, each with one
+# The fault injector on the x86-64 program: fourteen whole runs, each with one
 # function failing, at least one from every DLL the program imports from,
 # judged as the fault sweep judges them (tests/e2e/fault.bash): no crash, no
 # hang, no log fault, no unearned shutdown; the injector did fail the call
@@ -21,9 +21,12 @@ expect() {
   ran=$((ran + 1))
 }
 
-# user32: a poll that cannot list the windows, or read a caption, decides nothing.
+# user32: a poll that cannot list the windows, read a caption or list the
+# download dialog's labels decides nothing; once the dialog has gone, the
+# labels need no listing and the next poll ends the watch.
 expect watch EnumWindows from:poll 'watch started, no shutdown'
 expect watch GetWindowTextA from:poll 'watch started, no shutdown'
+expect watch EnumChildWindows from:poll 'shut down as expected'
 # user32: no window for the form (the desktop heap full): Form_Load's box,
 # then the program ends, rather than living on with nothing to see or close.
 expect watch RegisterClassExW nth:1 'error box "Form_Load"'
