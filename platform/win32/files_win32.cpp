@@ -8,8 +8,6 @@
 
 namespace {
 
-[[noreturn]] void RaiseLastError() { throw RuntimeError(ErrorNumberFromLastError(GetLastError())); }
-
 class Win32File : public File {
 public:
     explicit Win32File(HANDLE handle) : handle_(handle) {}

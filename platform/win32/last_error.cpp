@@ -24,3 +24,5 @@ std::int32_t ErrorNumberFromLastError(std::uint32_t code) {
     default: return err::DeviceIO;
     }
 }
+
+void RaiseLastError() { throw RuntimeError(ErrorNumberFromLastError(GetLastError())); }

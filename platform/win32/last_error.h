@@ -4,3 +4,6 @@
 #include <cstdint>
 
 std::int32_t ErrorNumberFromLastError(std::uint32_t code);
+
+// Raises the RuntimeError of the calling thread's last system error.
+[[noreturn]] void RaiseLastError();

@@ -21,7 +21,7 @@ Text PathFrom(Fill fill) {
     Text path(MAX_PATH, u'\0');
     for (;;) {
         const DWORD n = fill(reinterpret_cast<wchar_t*>(path.data()), DWORD(path.size()));
-        if (n == 0) throw RuntimeError(ErrorNumberFromLastError(GetLastError()));
+        if (n == 0) RaiseLastError();
         if (n < path.size()) {
             path.resize(n);
             return path;

@@ -65,7 +65,7 @@ Win32Form::Win32Form(Win32Toolkit& toolkit, const FormSpec& spec, FormEvents& ev
     // A form without its window (the desktop heap or the handle quota used
     // up) would leave the program running with nothing to see or close: the
     // load fails with the system's reason instead.
-    if (!RegisterFormClass(&WindowProc)) throw RuntimeError(ErrorNumberFromLastError(GetLastError()));
+    if (!RegisterFormClass(&WindowProc)) RaiseLastError();
     const DWORD style = StyleOf(spec);
     const DWORD exStyle = ExStyleOf(spec);
     RECT outer{0, 0, TwipsToPixels(spec.clientWidth), TwipsToPixels(spec.clientHeight)};
@@ -75,7 +75,7 @@ Win32Form::Win32Form(Win32Toolkit& toolkit, const FormSpec& spec, FormEvents& ev
     if (!CreateWindowExW(exStyle, kClassName, Wide(spec.caption), style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                          (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, owner, nullptr,
                          GetModuleHandleW(nullptr), this))
-        throw RuntimeError(ErrorNumberFromLastError(GetLastError()));
+        RaiseLastError();
     // Windows may draw no class icon in the caption of a dialog frame; an
     // icon given to the window itself it draws in every frame.
     SendMessageW(window_, WM_SETICON, ICON_BIG, LPARAM(GetClassLongPtrW(window_, GCLP_HICON)));
